@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Dunstwerk needs that are not there yet.
+# Usage: scripts/deps.sh run|test
+set -euo pipefail
+
+pakete=(cmake g++ make qt6-base-dev fonts-liberation)
+if [[ "${1:-run}" == test ]]; then
+  pakete+=(libgtest-dev libbenchmark-dev)
+fi
+
+fehlend=()
+for p in "${pakete[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    fehlend+=("$p")
+  fi
+done
+[[ ${#fehlend[@]} -eq 0 ]] && exit 0
+
+echo "Installing: ${fehlend[*]}"
+als_root=()
+if [[ $(id -u) -ne 0 ]]; then
+  command -v sudo >/dev/null || { echo "Please install as root: ${fehlend[*]}" >&2; exit 1; }
+  als_root=(sudo)
+fi
+"${als_root[@]}" apt-get update -q
+DEBIAN_FRONTEND=noninteractive "${als_root[@]}" apt-get install -y -q --no-install-recommends \
+  "${fehlend[@]}"

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds Dunstwerk and opens its window.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh run
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$(nproc)" --target Dunstwerk_340z
+
+if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
+  cat >&2 <<'MSG'
+Dunstwerk is built (build/app/Dunstwerk_340z), but this machine has no display
+to open its window on. Start it from a desktop session, or give it a virtual
+display:
+  sudo apt-get install xvfb xauth
+  xvfb-run -a scripts/run.sh
+MSG
+  exit 1
+fi
+exec build/app/Dunstwerk_340z
