@@ -31,24 +31,38 @@ struct Ablauf {
   }
 };
 
-// A failed calculate command shows exactly one text, repaints, pauses five
-// seconds and asks the window to return to empty inputs.
-struct Fehlerfall {
+std::string Zeile(const char* text) { return std::string("\r\n") + text; }
+std::string Zeilen(const char* erste, const char* zweite) {
+  return std::string(erste) + "\r\n" + zweite;
+}
+
+// One calculate command. Where the text is empty the input is accepted and
+// the state is complete. Otherwise the command shows exactly that text, once,
+// repaints, pauses five seconds and asks the window to return to empty inputs.
+struct Fall {
   int vorgabe;
   const char* temlu;
   const char* zweites;
   std::string text;
 };
 
-void PrintTo(const Fehlerfall& f, std::ostream* os) {
+void PrintTo(const Fall& f, std::ostream* os) {
   *os << "mode " << f.vorgabe << ": '" << f.temlu << "' / '" << f.zweites << "'";
 }
 
-class FehlerTest : public testing::TestWithParam<Fehlerfall> {};
+class RechneTest : public testing::TestWithParam<Fall> {};
 
-TEST_P(FehlerTest, ZeigtDenTextUndSetztZurueck) {
-  const Fehlerfall& f = GetParam();
+TEST_P(RechneTest, ZeigtDenTextOderRechnet) {
+  const Fall& f = GetParam();
   Ablauf a(f.vorgabe, f.temlu, f.zweites);
+  if (f.text.empty()) {
+    EXPECT_TRUE(a.vollstaendig);
+    EXPECT_TRUE(a.ansicht.meldungen.empty());
+    EXPECT_TRUE(a.ansicht.pausen.empty());
+    EXPECT_EQ(a.kern.Fehlercode, 0);
+    EXPECT_FALSE(ZuruecksetzenNoetig(a.kern));
+    return;
+  }
   EXPECT_FALSE(a.vollstaendig);
   ASSERT_EQ(a.ansicht.meldungen.size(), 1u);
   EXPECT_EQ(a.ansicht.meldungen[0], f.text);
@@ -58,87 +72,51 @@ TEST_P(FehlerTest, ZeigtDenTextUndSetztZurueck) {
   EXPECT_TRUE(ZuruecksetzenNoetig(a.kern));
 }
 
-std::string Zeile(const char* text) { return std::string("\r\n") + text; }
-std::string Zeilen(const char* erste, const char* zweite) {
-  return std::string(erste) + "\r\n" + zweite;
-}
+INSTANTIATE_TEST_SUITE_P(
+    Eingabepruefung, RechneTest,
+    testing::Values(
+        // Missing input; a box of blanks is not empty.
+        Fall{1, "20", "", kFehlen}, Fall{1, "", "50", kFehlen}, Fall{2, "", "", kFehlen},
+        Fall{3, "-5", "", kFehlen}, Fall{1, "20", " ", Zeile(kFeuchte)},
+        // Range boundaries of each mode.
+        Fall{1, "20", "100,01", Zeile(kFeuchte)}, Fall{1, "20", "0,004", Zeile(kFeuchte)},
+        Fall{1, "20", "abc", Zeile(kFeuchte)}, Fall{1, "20", "1e400", Zeile(kFeuchte)},
+        Fall{2, "20", "20", Zeile(kKuehlgrenze)}, Fall{2, "120", "99,6", Zeile(kKuehlgrenze)},
+        Fall{2, "20", "1e400", Zeile(kKuehlgrenze)}, Fall{3, "20", "10,5", Zeile(kDampfgehalt)},
+        Fall{3, "20", "-0,001", Zeile(kDampfgehalt)}, Fall{3, "20", "1e400", Zeile(kDampfgehalt)},
+        // Negative air temperature, alone and combined.
+        Fall{1, "-5", "50", kTemperatur}, Fall{1, "-1e400", "50", kTemperatur},
+        Fall{1, "-5", "120", Zeilen(kTemperatur, kFeuchte)},
+        Fall{2, "-5", "0", Zeilen(kTemperatur, kKuehlgrenze)},
+        Fall{3, "-5", "11", Zeilen(kTemperatur, kDampfgehalt)}));
 
-INSTANTIATE_TEST_SUITE_P(Eingabepruefung, FehlerTest,
-                         testing::Values(
-                             // Missing input; a box of blanks is not empty.
-                             Fehlerfall{1, "20", "", kFehlen}, Fehlerfall{1, "", "50", kFehlen},
-                             Fehlerfall{2, "", "", kFehlen}, Fehlerfall{3, "-5", "", kFehlen},
-                             Fehlerfall{1, "20", " ", Zeile(kFeuchte)},
-                             // Range boundaries of each mode.
-                             Fehlerfall{1, "20", "100,01", Zeile(kFeuchte)},
-                             Fehlerfall{1, "20", "0,004", Zeile(kFeuchte)},
-                             Fehlerfall{1, "20", "abc", Zeile(kFeuchte)},
-                             Fehlerfall{1, "20", "1e400", Zeile(kFeuchte)},
-                             Fehlerfall{2, "20", "20", Zeile(kKuehlgrenze)},
-                             Fehlerfall{2, "120", "99,6", Zeile(kKuehlgrenze)},
-                             Fehlerfall{2, "20", "1e400", Zeile(kKuehlgrenze)},
-                             Fehlerfall{3, "20", "10,5", Zeile(kDampfgehalt)},
-                             Fehlerfall{3, "20", "-0,001", Zeile(kDampfgehalt)},
-                             Fehlerfall{3, "20", "1e400", Zeile(kDampfgehalt)},
-                             // Negative air temperature, alone and combined.
-                             Fehlerfall{1, "-5", "50", kTemperatur},
-                             Fehlerfall{1, "-1e400", "50", kTemperatur},
-                             Fehlerfall{1, "-5", "120", Zeilen(kTemperatur, kFeuchte)},
-                             Fehlerfall{2, "-5", "0", Zeilen(kTemperatur, kKuehlgrenze)},
-                             Fehlerfall{3, "-5", "11", Zeilen(kTemperatur, kDampfgehalt)}));
-
-INSTANTIATE_TEST_SUITE_P(Berechnung, FehlerTest,
-                         testing::Values(Fehlerfall{1, "100", "100", kDampfdruck},
-                                         Fehlerfall{1, "1e308", "50", kDampfdruck},
-                                         Fehlerfall{3, "20", "0,02", Zeile(kUebersaettigt)},
-                                         Fehlerfall{3, "20", "10", Zeile(kUebersaettigt)},
-                                         Fehlerfall{2, "30", "10", Zeile(kTrocken)}));
+INSTANTIATE_TEST_SUITE_P(Berechnung, RechneTest,
+                         testing::Values(Fall{1, "100", "100", kDampfdruck},
+                                         Fall{1, "1e308", "50", kDampfdruck},
+                                         Fall{3, "20", "0,02", Zeile(kUebersaettigt)},
+                                         Fall{3, "20", "10", Zeile(kUebersaettigt)},
+                                         Fall{2, "30", "10", Zeile(kTrocken)}));
 
 // Inputs the formulas cannot carry: each ends the run in an orderly way with
 // code 4 instead of dividing by zero, overflowing into NaN or searching
 // forever.
-INSTANTIATE_TEST_SUITE_P(Grenzfaelle, FehlerTest,
-                         testing::Values(Fehlerfall{3, "20", "0", Zeile(kTrocken)},
-                                         Fehlerfall{3, "20", "1e-9", Zeile(kTrocken)},
-                                         Fehlerfall{3, "0", "1e-300", Zeile(kTrocken)},
-                                         Fehlerfall{2, "20", "-236", Zeile(kTrocken)},
-                                         Fehlerfall{2, "20", "-234,175", Zeile(kTrocken)},
-                                         Fehlerfall{2, "20", "-300", Zeile(kTrocken)},
-                                         Fehlerfall{2, "20", "-1e300", Zeile(kTrocken)},
-                                         Fehlerfall{2, "20", "-1e308", Zeile(kTrocken)},
-                                         Fehlerfall{2, "1e400", "20", Zeile(kTrocken)},
-                                         Fehlerfall{1, "1e400", "50", Zeile(kTrocken)},
-                                         Fehlerfall{3, "1e400", "0,01", Zeile(kTrocken)},
-                                         Fehlerfall{3, "1e308", "0,01", Zeile(kTrocken)}));
+INSTANTIATE_TEST_SUITE_P(
+    Grenzfaelle, RechneTest,
+    testing::Values(
+        Fall{3, "20", "0", Zeile(kTrocken)}, Fall{3, "20", "1e-9", Zeile(kTrocken)},
+        Fall{3, "0", "1e-300", Zeile(kTrocken)}, Fall{2, "20", "-236", Zeile(kTrocken)},
+        Fall{2, "20", "-234,175", Zeile(kTrocken)}, Fall{2, "20", "-300", Zeile(kTrocken)},
+        Fall{2, "20", "-1e300", Zeile(kTrocken)}, Fall{2, "20", "-1e308", Zeile(kTrocken)},
+        Fall{2, "1e400", "20", Zeile(kTrocken)}, Fall{1, "1e400", "50", Zeile(kTrocken)},
+        Fall{3, "1e400", "0,01", Zeile(kTrocken)}, Fall{3, "1e308", "0,01", Zeile(kTrocken)}));
 
-struct Gutfall {
-  int vorgabe;
-  const char* temlu;
-  const char* zweites;
-};
-
-void PrintTo(const Gutfall& f, std::ostream* os) {
-  *os << "mode " << f.vorgabe << ": '" << f.temlu << "' / '" << f.zweites << "'";
-}
-
-class AnnahmeTest : public testing::TestWithParam<Gutfall> {};
-
-TEST_P(AnnahmeTest, RechnetOhneMeldung) {
-  const Gutfall& f = GetParam();
-  Ablauf a(f.vorgabe, f.temlu, f.zweites);
-  EXPECT_TRUE(a.vollstaendig);
-  EXPECT_TRUE(a.ansicht.meldungen.empty());
-  EXPECT_TRUE(a.ansicht.pausen.empty());
-  EXPECT_EQ(a.kern.Fehlercode, 0);
-  EXPECT_FALSE(ZuruecksetzenNoetig(a.kern));
-}
-
-INSTANTIATE_TEST_SUITE_P(Grenzen, AnnahmeTest,
-                         testing::Values(Gutfall{1, "20", "100"}, Gutfall{1, "20", "0,005"},
-                                         Gutfall{1, "abc", "50"}, Gutfall{1, "-0", "50"},
-                                         Gutfall{1, " 2 0 ", "5 0"}, Gutfall{2, "20", "19,99"},
-                                         Gutfall{2, "150", "99,5"}, Gutfall{3, "20", "0,000001"},
-                                         Gutfall{3, "1e300", "0,01"}, Gutfall{1, "1000", "0,005"}));
+INSTANTIATE_TEST_SUITE_P(Grenzen, RechneTest,
+                         testing::Values(Fall{1, "20", "100", ""}, Fall{1, "20", "0,005", ""},
+                                         Fall{1, "abc", "50", ""}, Fall{1, "-0", "50", ""},
+                                         Fall{1, " 2 0 ", "5 0", ""}, Fall{2, "20", "19,99", ""},
+                                         Fall{2, "150", "99,5", ""}, Fall{3, "20", "0,000001", ""},
+                                         Fall{3, "1e300", "0,01", ""},
+                                         Fall{1, "1000", "0,005", ""}));
 
 TEST(Rechne, FehlercodeBeginntJedenBefehlBeiNull) {
   Rechenkern kern;
