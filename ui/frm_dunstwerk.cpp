@@ -1,7 +1,6 @@
 #include "ui/frm_dunstwerk.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLabel>

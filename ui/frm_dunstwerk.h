@@ -52,8 +52,8 @@ class frm_Dunstwerk : public QWidget, public Ansicht {
   void cmd_neustart_Click();
   void cmd_beenden_Click();
 
-  // Hides the mode choice and all result boxes and offers an empty-looking
-  // input row for the air temperature with the focus in it.
+  // Hides the mode choice and every text box but the air temperature, which
+  // is shown and gets the focus.
   void AnsichtZuruecksetzen();
 
  protected:
