@@ -1,69 +1,54 @@
-// The calculation engine: the state of one process, the input checks of the
-// calculate command, the state calculation and the error display.
+// The calculate command: the two typed texts of an input mode in, either the
+// complete state of the air or the error with its German text out.
+//
+// Relations after: Marwold, Daten zur feuchten Luft - Trocknungstechnik,
+// KX-Jahrbuch 1996, S. 128 - 135 (the citation the window shows).
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
-#include "ansicht.h"
-#include "moist_air_state.h"
+#include "engine/moist_air_state.h"
 
 namespace dunstwerk {
 
-// Error codes. Codes 1 to 3 are added to the current code, so that they can
-// combine with code 10 (air temperature below zero) into 11, 12 and 13; all
-// others are assigned.
-enum Fehler : int {
-  kKeinFehler = 0,
-  kRelativeFeuchteUngueltig = 1,
-  kKuehlgrenzeZuGross = 2,
-  kDampfgehaltUnrealistisch = 3,
-  kLuftTrocken = 4,
-  kLuftUebersaettigt = 5,
-  kEingabenFehlen = 6,
-  kDampfdruckZuHoch = 7,
-  kLufttemperaturNegativ = 10,
+// What went wrong, apart from a negative air temperature, which is held
+// beside it because it combines with the range errors 1 to 3.
+enum class Grund : int {
+  Keiner = 0,
+  RelativeFeuchteUngueltig = 1,  // mode 1: outside 0.005 % to 100 %
+  KuehlgrenzeZuGross = 2,        // mode 2: not below the air temperature, or above 99.5
+  DampfgehaltUnrealistisch = 3,  // mode 3: below 0 or above 10
+  LuftTrocken = 4,               // mode 2: computed vapour content below 0.000001
+  LuftUebersaettigt = 5,         // mode 3: over 0.01 % above saturation
+  EingabenFehlen = 6,            // one of the mode's two boxes is empty
+  DampfdruckZuHoch = 7,          // mode 1: vapour pressure above 0.999 bar
 };
 
-// How long an error text stands, in milliseconds.
-inline constexpr int kFehlerPauseMs = 5000;
+struct Fehler {
+  bool lufttemperaturNegativ = false;
+  Grund grund = Grund::Keiner;
 
-// The German text of a single code (1 to 7 or 10); empty for any other.
-const char* FehlertextVon(int code);
-
-// One per process, for the whole life of the window.
-struct Rechenkern {
-  MoistAirState zustand;
-  // Input mode: 1 air temperature and relative humidity, 2 air and wet-bulb
-  // temperature, 3 air temperature and vapour content. 0 until chosen.
-  int Vorgabe = 0;
-  // Error code of the calculate command under way; 0 when none is pending.
-  int Fehlercode = 0;
-  // The text last shown for an error.
-  std::string Fehlertext;
+  // The classic numeric code: 10 for the negative air temperature plus the
+  // reason's number (11, 12 and 13 combine).
+  int Code() const { return (lufttemperaturNegativ ? 10 : 0) + static_cast<int>(grund); }
+  bool operator==(const Fehler&) const = default;
 };
 
-// Builds Fehlertext from Fehlercode (taking 10 off a code of 10 or more),
-// shows it in the window, repaints and pauses five seconds.
-void Fehleranzeige(Rechenkern& kern, Ansicht& ansicht);
+// The text the error label shows for an error, lines joined by "\r\n". A lone
+// reason 1 to 5 starts with an empty line; reasons 6 and 7 stand alone.
+std::string Fehlertext(const Fehler& fehler);
 
-// Wet-bulb search of modes 1 and 3: bisection over -20 to 100 degrees Celsius
-// on the enthalpy balance of the wet-bulb state, at most 51 rounds. Reads
-// temlu and x, writes h1, temkg, psatkg, xkg, hkg, hprobe, the bounds and the
-// round counter.
-void Kuehlgrenzsuche(MoistAirState& s);
+// The outcome of one calculate command.
+struct Ergebnis {
+  std::optional<MoistAirState> zustand;  // set when the state is complete
+  Fehler fehler;                         // set otherwise
+  std::string fehlertext;                // Fehlertext(fehler), empty when complete
+};
 
-// Computes the complete state from temlu and, by Vorgabe, rf (1), temkg (2)
-// or x (any other mode). Returns true when the state is complete; on a
-// failure it sets Fehlercode, calls Fehleranzeige and returns false.
-bool Berechnung(Rechenkern& kern, Ansicht& ansicht);
-
-// The calculate command up to the display of results: resets Fehlercode,
-// reads and checks the two inputs of the current mode, shows any error and,
-// when the checks pass, runs Berechnung. Returns true when the state is
-// complete and may be shown.
-bool Rechne(Rechenkern& kern, Ansicht& ansicht);
-
-// After Rechne: whether the window must return to empty inputs.
-bool ZuruecksetzenNoetig(const Rechenkern& kern);
+// Reads and checks the air temperature and the mode's second input as typed
+// (UTF-8), then computes the state. Never throws, never loops without end.
+Ergebnis Rechne(Vorgabe vorgabe, std::string_view temlu, std::string_view zweites);
 
 }  // namespace dunstwerk

@@ -1,4 +1,4 @@
-#include "ui/zahlformat.h"
+#include "engine/zahlmuster.h"
 
 #include <charconv>
 #include <cmath>

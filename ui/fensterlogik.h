@@ -1,0 +1,59 @@
+// The window's behaviour, written once for every toolkit: choosing the input
+// mode, calculating, showing the results or an error, starting again and
+// quitting. It talks to the controls only through an Oberflaeche.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "engine/moist_air_state.h"
+#include "ui/oberflaeche.h"
+
+namespace dunstwerk {
+
+// How long an error text stands, in milliseconds.
+inline constexpr int kFehlerPauseMs = 5000;
+
+class Fensterlogik {
+ public:
+  // The decimal separator of the user's locale, for the shown results.
+  Fensterlogik(Oberflaeche& oberflaeche, std::string dezimaltrenner);
+
+  // A click on a push button, from the front end. Clicks on anything else,
+  // and every click while an error text stands, do nothing.
+  void Klick(Element e);
+
+  void cmd_Rechn_1_Click();
+  void cmd_Rechn_2_Click();
+  void cmd_Rechn_3_Click();
+  void cmd_rechne_Click();
+  void cmd_neustart_Click();
+  void cmd_beenden_Click();
+
+  // Hides the mode choice and every text box but the air temperature, which
+  // is shown and gets the focus.
+  void AnsichtZuruecksetzen();
+
+  // While an error text stands, the front end drops all user input.
+  bool Pausiert() const { return pausiert_; }
+  // The pause's timer has run out: the window returns to empty inputs.
+  void PauseAbgelaufen();
+  // The program is asked to end from outside (the session ends, say): at
+  // once, or when the error text has stood its time.
+  void BeendenAnfordern();
+
+  std::optional<Vorgabe> AktuelleVorgabe() const { return vorgabe_; }
+
+ private:
+  void ModusWaehlen(Vorgabe vorgabe);
+  void ZeigeErgebnisse(const MoistAirState& zustand);
+  void ZeigeFehler(const std::string& text);
+
+  Oberflaeche& o_;
+  std::string dezimaltrenner_;
+  std::optional<Vorgabe> vorgabe_;
+  bool pausiert_ = false;
+  bool beendenAngefordert_ = false;
+};
+
+}  // namespace dunstwerk
