@@ -1,7 +1,7 @@
 // Dunstwerk: state of moist air at 1 bar.
 #include <QApplication>
 
-#include "ui/frm_dunstwerk.h"
+#include "ui/qt/frm_dunstwerk.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);

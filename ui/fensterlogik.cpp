@@ -60,8 +60,7 @@ void Fensterlogik::ModusWaehlen(Vorgabe vorgabe) {
 void Fensterlogik::cmd_rechne_Click() {
   if (pausiert_ || !vorgabe_) return;
   o_.Zeigen(kRechne, false);
-  const Ergebnis ergebnis =
-      Rechne(*vorgabe_, o_.Text(kLuftfeld), o_.Text(Zweitfeld(*vorgabe_)));
+  const Ergebnis ergebnis = Rechne(*vorgabe_, o_.Text(kLuftfeld), o_.Text(Zweitfeld(*vorgabe_)));
   if (ergebnis.zustand) {
     ZeigeErgebnisse(*ergebnis.zustand);
     o_.Zeigen(kNeustart, true);

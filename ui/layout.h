@@ -26,8 +26,8 @@ struct Steuerelement {
   double punkt;  // font size
   bool kursiv;
   Farbe farbe;
-  bool sichtbar;  // at start
-  int tab;        // place in the tab order
+  bool sichtbar;                // at start
+  int tab;                      // place in the tab order
   std::string_view zeile = {};  // text boxes: the row label that names them
   bool zentriert = false;
 };
@@ -143,8 +143,6 @@ inline constexpr std::array<Element, 3> kModusknoepfe{
     ElementNamens("cmd_Rechn_1"), ElementNamens("cmd_Rechn_2"), ElementNamens("cmd_Rechn_3")};
 
 // Twips to pixels at a resolution, rounded to the nearest pixel.
-constexpr int Pixel(int twips, int dpi = 96) {
-  return (twips * dpi + 720) / 1440;
-}
+constexpr int Pixel(int twips, int dpi = 96) { return (twips * dpi + 720) / 1440; }
 
 }  // namespace dunstwerk

@@ -16,7 +16,7 @@
 #include <cstring>
 #include <vector>
 
-#include "ui/frm_dunstwerk.h"
+#include "ui/qt/frm_dunstwerk.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-// The one test with the real five-second pause: the error text stands the
-// whole time, the window keeps painting, and input given meanwhile is gone
-// afterwards instead of being replayed.
+// The error pause on Qt, with its real five seconds: the text stands, the
+// window keeps painting, input given meanwhile is gone afterwards, and a quit
+// or the window's end during the pause is handled.
 #include <QApplication>
 #include <QCloseEvent>
 #include <QElapsedTimer>
@@ -8,10 +8,11 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QTimer>
 
 #include "hilfen.h"
-#include "ui/frm_dunstwerk.h"
+#include "ui/qt/frm_dunstwerk.h"
 
 using dunstwerk::frm_Dunstwerk;
 using namespace dunstwerk::test;
@@ -34,34 +35,42 @@ class Zaehler : public QObject {
   QList<QEvent::Type> typen_;
 };
 
+// Starts an error pause: mode 1 with the humidity left empty.
+void FehlerAusloesen(frm_Dunstwerk& fenster) {
+  Klick(&fenster, "cmd_Rechn_1");
+  Tippe(&fenster, "txt_temlu", "20");
+  Klick(&fenster, "cmd_rechne");
+}
+
 }  // namespace
 
 class PauseTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void init() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+
   void fehlertextStehtUndEingabenVerfallen() {
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     frm_Dunstwerk fenster;
     fenster.show();
     QApplication::setActiveWindow(&fenster);
     QVERIFY(QTest::qWaitForWindowActive(&fenster));
-
-    auto* meldung = Element<QLabel>(&fenster, "lbl_Fehlermeldung");
-    auto* temlu = Element<QLineEdit>(&fenster, "txt_temlu");
-    auto* rf = Element<QLineEdit>(&fenster, "txt_rf");
-    Klick(&fenster, "cmd_Rechn_1");
-    QTest::keyClicks(temlu, "20");  // relative humidity left empty
+    auto* meldung = Kontrolle<QLabel>(&fenster, "lbl_Fehlermeldung");
+    auto* temlu = Kontrolle<QLineEdit>(&fenster, "txt_temlu");
+    auto* rf = Kontrolle<QLineEdit>(&fenster, "txt_rf");
 
     QElapsedTimer uhr;
+    uhr.start();
+    FehlerAusloesen(fenster);
+    QVERIFY2(uhr.elapsed() < 1000, "the click must return at once");
+
     bool stehtNach1s = false, stehtNach4s = false;
     Zaehler maler{QEvent::Paint};
     Zaehler eingaben{QEvent::KeyPress, QEvent::KeyRelease, QEvent::MouseButtonPress,
-                     QEvent::MouseButtonRelease, QEvent::Close};
+                     QEvent::MouseButtonRelease};
     QTimer::singleShot(1000, &fenster, [&] {
       stehtNach1s = meldung->isVisible() && meldung->text() == "Eingaben fehlen !";
-      for (QObject* o : {static_cast<QObject*>(temlu), static_cast<QObject*>(rf),
-                         static_cast<QObject*>(&fenster)})
+      for (QObject* o : std::initializer_list<QObject*>{temlu, rf})
         o->installEventFilter(&eingaben);
       // Delivered at once, and posted for later: keys, clicks, a close.
       QTest::keyClicks(rf, "77");
@@ -73,26 +82,19 @@ class PauseTest : public QObject {
         QCoreApplication::postEvent(
             rf, new QMouseEvent(typ, mitte, rf->mapToGlobal(mitte), Qt::LeftButton, Qt::LeftButton,
                                 Qt::NoModifier));
-      QCoreApplication::postEvent(&fenster, new QCloseEvent);
+      fenster.close();
       fenster.installEventFilter(&maler);
       fenster.update();
     });
-    QTimer::singleShot(4000, &fenster, [&] {
-      stehtNach4s = meldung->isVisible() && meldung->text() == "Eingaben fehlen !";
-    });
+    QTimer::singleShot(4000, &fenster,
+                       [&] { stehtNach4s = meldung->isVisible() && fenster.Pausiert(); });
 
-    uhr.start();
-    Klick(&fenster, "cmd_rechne");
+    QTRY_VERIFY_WITH_TIMEOUT(!fenster.Pausiert(), 7000);
     const qint64 dauer = uhr.elapsed();
-    QCoreApplication::processEvents();
     QTest::qWait(100);
     fenster.removeEventFilter(&maler);
-    for (QObject* o :
-         {static_cast<QObject*>(temlu), static_cast<QObject*>(rf), static_cast<QObject*>(&fenster)})
-      o->removeEventFilter(&eingaben);
 
-    QVERIFY2(dauer >= 5000, qPrintable(QString::number(dauer)));
-    QVERIFY2(dauer < 6500, qPrintable(QString::number(dauer)));
+    QVERIFY2(dauer >= 5000 && dauer < 6500, qPrintable(QString::number(dauer)));
     QVERIFY(stehtNach1s);
     QVERIFY(stehtNach4s);
     QVERIFY(maler.anzahl > 0);
@@ -101,10 +103,33 @@ class PauseTest : public QObject {
     // Back in the input view, and none of the input came through.
     QVERIFY(fenster.isVisible());
     QVERIFY(!meldung->isVisible());
-    QVERIFY(Element(&fenster, "cmd_rechne")->isVisible());
+    QVERIFY(Kontrolle(&fenster, "cmd_rechne")->isVisible());
     QCOMPARE(temlu->text(), QString());
     QCOMPARE(rf->text(), QString());
     QCOMPARE(QApplication::focusWidget(), temlu);
+  }
+
+  // A quit from outside is not lost in the pause, and the loop does not spin.
+  void beendenVonAussenWaehrendDerPause() {
+    frm_Dunstwerk fenster;
+    fenster.show();
+    FehlerAusloesen(fenster);
+    QVERIFY(fenster.Pausiert());
+    QElapsedTimer uhr;
+    uhr.start();
+    QTimer::singleShot(100, qApp, [] { QCoreApplication::exit(3); });
+    QCOMPARE(QCoreApplication::exec(), 3);
+    QVERIFY(uhr.elapsed() < 1000);
+  }
+
+  void fensterEndetWaehrendDerPause() {
+    QPointer<frm_Dunstwerk> fenster = new frm_Dunstwerk;
+    fenster->show();
+    FehlerAusloesen(*fenster);
+    QVERIFY(fenster->Pausiert());
+    QTimer::singleShot(100, qApp, [&] { delete fenster; });
+    QTRY_VERIFY(fenster.isNull());
+    QTest::qWait(50);
   }
 };
 

@@ -1,0 +1,315 @@
+// What the Qt front end adds to the window's behaviour: controls built from
+// the layout table, fonts and colours, input routed to the handlers, the tab
+// order and keys, readable colours on any scheme, captions that fit on dense
+// screens, and a few complete runs.
+#include <QAccessible>
+#include <QApplication>
+#include <QFontInfo>
+#include <QImage>
+#include <QLabel>
+#include <QLocale>
+#include <QTextLayout>
+#include <QTimer>
+#include <cmath>
+#include <memory>
+
+#include "hilfen.h"
+#include "ui/layout.h"
+#include "ui/qt/frm_dunstwerk.h"
+
+using dunstwerk::frm_Dunstwerk;
+using namespace dunstwerk;
+using namespace dunstwerk::test;
+
+namespace {
+
+const QLocale kDeutsch(QLocale::German, QLocale::Germany);
+const QLocale kEnglisch(QLocale::English, QLocale::UnitedStates);
+
+QString Qs(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+// Lines a caption takes when laid out with word wrap at a width, and its
+// height, on a device of the given resolution.
+struct Satz {
+  int zeilen = 0;
+  double hoehe = 0;
+  double breitesteZeile = 0;
+};
+Satz Setze(const QString& text, const QFont& schrift, double breite, const QPaintDevice* geraet) {
+  QTextLayout layout(text, schrift, geraet);
+  QTextOption option;
+  option.setWrapMode(QTextOption::WordWrap);
+  layout.setTextOption(option);
+  Satz satz;
+  layout.beginLayout();
+  for (QTextLine zeile = layout.createLine(); zeile.isValid(); zeile = layout.createLine()) {
+    zeile.setLineWidth(breite);
+    ++satz.zeilen;
+    satz.hoehe += zeile.height();
+    satz.breitesteZeile = std::max(satz.breitesteZeile, zeile.naturalTextWidth());
+  }
+  layout.endLayout();
+  return satz;
+}
+
+}  // namespace
+
+class FensterTest : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<frm_Dunstwerk> fenster_;
+
+  template <class T = QWidget>
+  T* E(std::string_view name) {
+    return Kontrolle<T>(fenster_.get(), std::string(name).c_str());
+  }
+
+  void Rechne(int modus, const QString& temlu, const QString& zweites) {
+    Klick(fenster_.get(), kModusKnopf[modus]);
+    Tippe(fenster_.get(), "txt_temlu", temlu);
+    Tippe(fenster_.get(), kZweitesFeld[modus], zweites);
+    Klick(fenster_.get(), "cmd_rechne");
+  }
+
+  void Aktivieren() {
+    QApplication::setActiveWindow(fenster_.get());
+    QVERIFY(QTest::qWaitForWindowActive(fenster_.get()));
+  }
+
+ private slots:
+  void init() {
+    QLocale::setDefault(kDeutsch);
+    fenster_ = std::make_unique<frm_Dunstwerk>();
+    fenster_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(fenster_.get()));
+  }
+
+  void cleanup() { fenster_.reset(); }
+
+  // Every control of the table: place, size, font, caption, visibility and
+  // colour; 15 twips make one pixel.
+  void startansicht() {
+    QCOMPARE(fenster_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(),
+             qsizetype(kSteuerelemente.size()));
+    for (const Steuerelement& s : kSteuerelemente) {
+      const QWidget* w = E(s.name);
+      const QByteArray name(s.name.data(), qsizetype(s.name.size()));
+      QCOMPARE(w->geometry(), QRect(s.links / 15, s.oben / 15, s.breite / 15, s.hoehe / 15));
+      QVERIFY2(w->isVisible() == s.sichtbar, name);
+      const QFontInfo info(w->font());
+      QCOMPARE(w->font().family(), QStringLiteral("Arial"));
+      QVERIFY2(info.bold(), name);
+      QVERIFY2(info.italic() == s.kursiv, name);
+      QCOMPARE(w->font().pointSizeF(), s.punkt);
+      if (const auto* l = qobject_cast<const QLabel*>(w)) {
+        QCOMPARE(l->text(), Qs(s.text));
+        QCOMPARE(l->textFormat(), Qt::PlainText);
+        QVERIFY(l->wordWrap());
+        QCOMPARE(l->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(l->palette().color(QPalette::Window), QColor(255, 255, 192));
+        const QColor farben[] = {l->palette().color(QPalette::WindowText), QColor(255, 0, 0),
+                                 QColor(0, 0, 255), QColor(0, 0, 0)};
+        QCOMPARE(l->palette().color(QPalette::WindowText), farben[int(s.farbe)]);
+      } else if (const auto* k = qobject_cast<const QPushButton*>(w)) {
+        QCOMPARE(k->text(), Qs(s.text));
+      } else if (const auto* t = qobject_cast<const QLineEdit*>(w)) {
+        QVERIFY(t->text().isEmpty());
+        // Screen readers announce each box by its row label.
+        QCOMPARE(t->accessibleName(), Qs(kSteuerelemente[ElementNamens(s.zeile)].text));
+      }
+    }
+    QCOMPARE(E("pic_VKR")->accessibleName(), Qs(kLogoName));
+    QVERIFY(E("pic_VKR")->focusPolicy() & Qt::TabFocus);
+  }
+
+  void fenster() {
+    QCOMPARE(fenster_->objectName(), QStringLiteral("frm_Dunstwerk"));
+    QCOMPARE(fenster_->size(), QSize(641, 516));
+    QCOMPARE(fenster_->minimumSize(), fenster_->maximumSize());
+    QVERIFY(fenster_->windowTitle().isEmpty());
+    QCOMPARE(fenster_->palette().color(QPalette::Window), QColor(255, 255, 192));
+    QCOMPARE(fenster_->font().pointSizeF(), 14.25);
+    QVERIFY(!fenster_->windowIcon().pixmap(32, 32).isNull());
+
+    // A mode choice: 7000 twips make 467 pixels (offscreen has no frame).
+    Klick(fenster_.get(), "cmd_Rechn_1");
+    QCOMPARE(fenster_->frameGeometry().height(), 467);
+    QCOMPARE(fenster_->width(), 641);
+    QCOMPARE(QApplication::focusWidget(), E("txt_temlu"));
+  }
+
+  // One complete run per mode, typed and clicked, in both separators.
+  void vollstaendigerLauf_data() {
+    QTest::addColumn<QLocale>("sprache");
+    QTest::addColumn<int>("modus");
+    QTest::addColumn<QString>("zweites");
+    QTest::addColumn<QStringList>("erwartet");  // name=text pairs
+    QTest::newRow("mode 1 de") << kDeutsch << 1 << "50"
+                               << QStringList{"txt_temlu=20,00", "txt_rf=50,00",  "txt_temtau=9,28",
+                                              "txt_temkg=13,75", "txt_x=0,00737", "txt_h1=38,8"};
+    QTest::newRow("mode 1 en") << kEnglisch << 1 << "50"
+                               << QStringList{"txt_temlu=20.00", "txt_rf=50.00",  "txt_temtau=9.28",
+                                              "txt_temkg=13.75", "txt_x=0.00737", "txt_h1=38.8"};
+    QTest::newRow("mode 2 de") << kDeutsch << 2 << "13,8"
+                               << QStringList{"txt_temkg=13,80", "txt_rf=50,38", "txt_h1=38,9"};
+    QTest::newRow("mode 3 en") << kEnglisch << 3 << "0.0073702"
+                               << QStringList{"txt_x=0.00737", "txt_rf=50.00"};
+  }
+
+  void vollstaendigerLauf() {
+    QFETCH(QLocale, sprache);
+    QFETCH(int, modus);
+    QFETCH(QString, zweites);
+    QFETCH(QStringList, erwartet);
+    QLocale::setDefault(sprache);
+    fenster_ = std::make_unique<frm_Dunstwerk>();
+    fenster_->show();
+
+    Rechne(modus, "20", zweites);
+
+    for (const QString& paar : erwartet) {
+      const QStringList teile = paar.split('=');
+      QCOMPARE(E<QLineEdit>(teile[0].toStdString())->text(), teile[1]);
+    }
+    for (const char* name : kErgebnisnamen) QVERIFY2(E(name)->isVisible(), name);
+    QVERIFY(E("cmd_neustart")->isVisible() && E("cmd_beenden")->isVisible());
+    QVERIFY(!fenster_->Pausiert());
+  }
+
+  // An error: the red text stands, input is held off, and ending the pause
+  // brings back the empty input view.
+  void fehler() {
+    Rechne(1, "-5", "120");
+    auto* meldung = E<QLabel>("lbl_Fehlermeldung");
+    QVERIFY(fenster_->Pausiert());
+    QVERIFY(meldung->isVisible());
+    QCOMPARE(meldung->text(), QString::fromUtf8("Lufttemperatur in °C muss positiv sein !\n"
+                                                "Relative Feuchte ist ungültig !"));
+    // A click that reaches the button in code, not by the user, runs nothing.
+    E<QPushButton>("cmd_neustart")->click();
+    QVERIFY(meldung->isVisible());
+
+    fenster_->PauseBeenden();
+    QVERIFY(!fenster_->Pausiert());
+    QVERIFY(!meldung->isVisible());
+    QVERIFY(E("cmd_rechne")->isVisible());
+    QVERIFY(E<QLineEdit>("txt_temlu")->text().isEmpty());
+    QCOMPARE(QApplication::focusWidget(), E("txt_temlu"));
+  }
+
+  void tabfolge_data() {
+    QTest::addColumn<bool>("ergebnisse");
+    QTest::addColumn<QStringList>("folge");
+    QTest::newRow("start") << false
+                           << QStringList{"cmd_Rechn_1", "cmd_Rechn_2", "cmd_Rechn_3", "pic_VKR"};
+    QStringList ergebnisse;
+    for (const char* name : kErgebnisnamen) ergebnisse << name;
+    QTest::newRow("results") << true
+                             << ergebnisse + QStringList{"cmd_neustart", "cmd_beenden", "pic_VKR"};
+  }
+
+  void tabfolge() {
+    QFETCH(bool, ergebnisse);
+    QFETCH(QStringList, folge);
+    Aktivieren();
+    if (ergebnisse) Rechne(1, "20", "50");
+    E(folge.first().toStdString())->setFocus(Qt::OtherFocusReason);
+    QStringList besucht;
+    for (qsizetype i = 0; i <= folge.size(); ++i) {
+      besucht << QApplication::focusWidget()->objectName();
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(besucht, folge + QStringList{folge.first()});
+  }
+
+  void tastenDrueckenKnopf_data() {
+    QTest::addColumn<int>("taste");
+    QTest::newRow("Return") << int(Qt::Key_Return);
+    QTest::newRow("Enter") << int(Qt::Key_Enter);
+    QTest::newRow("Space") << int(Qt::Key_Space);
+  }
+
+  void tastenDrueckenKnopf() {
+    QFETCH(int, taste);
+    Aktivieren();
+    E("cmd_Rechn_2")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(taste));
+    Tippe(fenster_.get(), "txt_temlu", "20");
+    Tippe(fenster_.get(), "txt_temkg", "13,8");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), E("cmd_rechne"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(taste));
+    QCOMPARE(E<QLineEdit>("txt_rf")->text(), QStringLiteral("50,38"));
+  }
+
+  void beendenEndetProgramm() {
+    Rechne(1, "20", "50");
+    QTimer::singleShot(0, this, [this] { Klick(fenster_.get(), "cmd_beenden"); });
+    QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });
+    QCOMPARE(QCoreApplication::exec(), 0);
+  }
+
+  // Labels in the system's text colour stand on fixed yellow: a dark scheme
+  // must not turn them white there; a light one keeps its colour.
+  void farbschemata_data() {
+    QTest::addColumn<QColor>("systemtext");
+    QTest::addColumn<QColor>("erwartet");
+    QTest::newRow("dark") << QColor(240, 240, 240) << QColor(0, 0, 0);
+    QTest::newRow("light") << QColor(20, 20, 90) << QColor(20, 20, 90);
+  }
+
+  void farbschemata() {
+    QFETCH(QColor, systemtext);
+    QFETCH(QColor, erwartet);
+    const QPalette vorher = QApplication::palette();
+    QPalette schema = vorher;
+    schema.setColor(QPalette::ButtonText, systemtext);
+    schema.setColor(QPalette::WindowText, systemtext);
+    QApplication::setPalette(schema);
+    fenster_ = std::make_unique<frm_Dunstwerk>();
+    const QColor zeileB = E("lbl_Zeile_B")->palette().color(QPalette::WindowText);
+    const QColor zeileA = E("lbl_Zeile_A")->palette().color(QPalette::WindowText);
+    QApplication::setPalette(vorher);
+    QCOMPARE(zeileB, erwartet);
+    QCOMPARE(zeileA, QColor(0, 0, 0));  // fixed black in every scheme
+
+    // A scheme changed while the window is open applies at once.
+    QApplication::setPalette(schema);
+    QCOMPARE(E("lbl_Anmerkung")->palette().color(QPalette::WindowText), erwartet);
+    QApplication::setPalette(vorher);
+  }
+
+  // On dense screens every caption takes as many lines as at 96 dpi and still
+  // fits its control, measured with the font metrics of that resolution.
+  void dichteBildschirme() {
+    auto geraet = [](double faktor) {
+      QImage bild(1, 1, QImage::Format_RGB32);
+      const int punkteProMeter = int(std::lround(96 * faktor / 0.0254));
+      bild.setDotsPerMeterX(punkteProMeter);
+      bild.setDotsPerMeterY(punkteProMeter);
+      return bild;
+    };
+    const QImage normal = geraet(1);
+    for (double faktor : {1.25, 1.5, 2.0}) {
+      const QImage dicht = geraet(faktor);
+      for (const Steuerelement& s : kSteuerelemente) {
+        const QWidget* w = E(s.name);
+        QString text;
+        if (const auto* l = qobject_cast<const QLabel*>(w)) text = l->text();
+        if (const auto* k = qobject_cast<const QPushButton*>(w)) text = k->text();
+        if (text.trimmed().isEmpty()) continue;
+        const Satz bei1 = Setze(text, w->font(), w->width(), &normal);
+        const Satz dort = Setze(text, w->font(), w->width() * faktor, &dicht);
+        const QByteArray was = QByteArray(s.name.data(), qsizetype(s.name.size())) + " at " +
+                               QByteArray::number(faktor);
+        QVERIFY2(dort.zeilen == bei1.zeilen, was);
+        if (bei1.hoehe <= w->height()) QVERIFY2(dort.hoehe <= w->height() * faktor + 1, was);
+        QVERIFY2(dort.breitesteZeile <= w->width() * faktor, was);
+      }
+    }
+  }
+};
+
+QTEST_MAIN(FensterTest)
+#include "fenster_test.moc"

@@ -1,0 +1,39 @@
+// Labels in the system's text colour stand on a fixed light yellow: they must
+// stay readable whatever colour scheme the desktop uses.
+#include "ui/farben.h"
+
+#include <gtest/gtest.h>
+
+namespace dunstwerk {
+namespace {
+
+struct Fall {
+  Rgb system;
+  Rgb erwartet;
+};
+
+class Textfarbe : public testing::TestWithParam<Fall> {};
+
+TEST_P(Textfarbe, LesbarAufGelb) {
+  const Rgb farbe = TextfarbeAufHintergrund(GetParam().system);
+  EXPECT_EQ(farbe, GetParam().erwartet);
+  EXPECT_GE(Kontrast(farbe, kHintergrund), 4.5);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Farbschemata, Textfarbe,
+    testing::Values(Fall{{0, 0, 0}, {0, 0, 0}},                // light scheme
+                    Fall{{0, 0, 128}, {0, 0, 128}},            // dark enough: kept
+                    Fall{{255, 255, 255}, {0, 0, 0}},          // dark scheme
+                    Fall{{238, 238, 236}, {0, 0, 0}},          // dark scheme, off-white
+                    Fall{{128, 128, 128}, {0, 0, 0}},          // mid grey: too weak
+                    Fall{{255, 255, 0}, {0, 0, 0}},            // high contrast, yellow text
+                    Fall{{105, 105, 105}, {105, 105, 105}}));  // just above 4.5 : 1
+
+TEST(Kontrast, EckwerteNachWcag) {
+  EXPECT_DOUBLE_EQ(Kontrast({0, 0, 0}, {255, 255, 255}), 21.0);
+  EXPECT_DOUBLE_EQ(Kontrast({255, 255, 192}, {255, 255, 192}), 1.0);
+}
+
+}  // namespace
+}  // namespace dunstwerk

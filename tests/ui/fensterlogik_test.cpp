@@ -1,0 +1,283 @@
+// The window's behaviour on a fake surface: every view and every path of the
+// window, with no toolkit and no real time.
+#include "ui/fensterlogik.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "ui/layout.h"
+
+namespace dunstwerk {
+namespace {
+
+class FakeOberflaeche : public Oberflaeche {
+ public:
+  FakeOberflaeche() {
+    for (Element e = 0; e < kSteuerelemente.size(); ++e) {
+      sichtbar[e] = kSteuerelemente[e].sichtbar;
+      texte[e] = std::string(kSteuerelemente[e].text);
+    }
+  }
+
+  std::array<bool, kSteuerelemente.size()> sichtbar{};
+  std::array<std::string, kSteuerelemente.size()> texte;
+  std::optional<Element> fokus;
+  int hoehe = kFensterHoeheTwips;
+  std::vector<int> pausenuhren;
+  int beendet = 0;
+  // What stood on screen at each repaint: the error label's text, or empty.
+  std::vector<std::string> gemalt;
+
+  void Zeigen(Element e, bool s) override { sichtbar[e] = s; }
+  void SetzeText(Element e, std::string_view t) override { texte[e] = std::string(t); }
+  std::string Text(Element e) const override { return texte[e]; }
+  void SetzeBeschriftung(Element e, std::string_view t) override { texte[e] = std::string(t); }
+  void Fokus(Element e) override { fokus = e; }
+  void SetzeFensterhoehe(int twips) override { hoehe = twips; }
+  void NeuZeichnen() override {
+    gemalt.push_back(sichtbar[ElementNamens("lbl_Fehlermeldung")]
+                         ? texte[ElementNamens("lbl_Fehlermeldung")]
+                         : std::string());
+  }
+  void StartePausenuhr(int ms) override { pausenuhren.push_back(ms); }
+  void Beenden() override { ++beendet; }
+
+  bool Sichtbar(std::string_view name) const { return sichtbar[ElementNamens(name)]; }
+  const std::string& TextVon(std::string_view name) const { return texte[ElementNamens(name)]; }
+  // Names of the visible controls that start with a prefix.
+  std::set<std::string> SichtbareMit(std::string_view praefix) const {
+    std::set<std::string> namen;
+    for (Element e = 0; e < kSteuerelemente.size(); ++e) {
+      if (sichtbar[e] && kSteuerelemente[e].name.starts_with(praefix))
+        namen.emplace(kSteuerelemente[e].name);
+    }
+    return namen;
+  }
+};
+
+constexpr const char* kZweites[] = {"", "txt_rf", "txt_temkg", "txt_x"};
+constexpr const char* kModus[] = {"", "cmd_Rechn_1", "cmd_Rechn_2", "cmd_Rechn_3"};
+
+class FensterlogikTest : public testing::Test {
+ protected:
+  FakeOberflaeche o;
+  Fensterlogik logik{o, ","};
+
+  void Klick(std::string_view name) { logik.Klick(ElementNamens(name)); }
+  void Tippe(std::string_view name, const char* text) { o.texte[ElementNamens(name)] = text; }
+  void Rechne(int modus, const char* temlu, const char* zweites) {
+    Klick(kModus[modus]);
+    Tippe("txt_temlu", temlu);
+    Tippe(kZweites[modus], zweites);
+    Klick("cmd_rechne");
+  }
+
+  // The input view of a mode, with both boxes empty.
+  void PruefeEingabeansicht(int modus) {
+    EXPECT_EQ(o.SichtbareMit("txt_"), (std::set<std::string>{"txt_temlu", kZweites[modus]}));
+    EXPECT_EQ(o.SichtbareMit("cmd_"), std::set<std::string>{"cmd_rechne"});
+    EXPECT_EQ(o.SichtbareMit("lbl_Aufford"), std::set<std::string>{});
+    EXPECT_FALSE(o.Sichtbar("lbl_Fehlermeldung"));
+    EXPECT_EQ(o.fokus, ElementNamens("txt_temlu"));
+    EXPECT_EQ(o.hoehe, 7000);
+    for (const char* feld : {"txt_temlu", "txt_rf", "txt_temkg", "txt_x"})
+      EXPECT_EQ(o.TextVon(feld), "") << feld;
+    EXPECT_EQ(logik.AktuelleVorgabe(), static_cast<Vorgabe>(modus));
+  }
+};
+
+TEST_F(FensterlogikTest, ModusknopfZeigtNurDieEingabenDesModus) {
+  for (int modus : {1, 2, 3}) {
+    FakeOberflaeche frisch;
+    o = frisch;
+    Klick(kModus[modus]);
+    PruefeEingabeansicht(modus);
+  }
+}
+
+struct Lauf {
+  const char* trenner;
+  int modus;
+  const char* temlu;
+  const char* zweites;
+  std::map<std::string, std::string> erwartet;
+};
+
+class VollstaendigerLauf : public testing::TestWithParam<Lauf> {};
+
+TEST_P(VollstaendigerLauf, ZeigtAlleZwoelfWerte) {
+  const Lauf& l = GetParam();
+  FakeOberflaeche o;
+  Fensterlogik logik(o, l.trenner);
+  logik.Klick(ElementNamens(kModus[l.modus]));
+  o.texte[ElementNamens("txt_temlu")] = l.temlu;
+  o.texte[ElementNamens(kZweites[l.modus])] = l.zweites;
+  logik.Klick(ElementNamens("cmd_rechne"));
+
+  EXPECT_TRUE(o.pausenuhren.empty());
+  EXPECT_EQ(o.SichtbareMit("txt_").size(), 12u);
+  for (Element e : kErgebnisfelder) EXPECT_FALSE(o.texte[e].empty());
+  for (const auto& [feld, text] : l.erwartet) EXPECT_EQ(o.TextVon(feld), text) << feld;
+  EXPECT_EQ(o.SichtbareMit("cmd_"), (std::set<std::string>{"cmd_neustart", "cmd_beenden"}));
+  EXPECT_FALSE(o.Sichtbar("lbl_Fehlermeldung"));
+  EXPECT_EQ(o.gemalt, std::vector<std::string>{""});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modi, VollstaendigerLauf,
+    testing::Values(Lauf{",",
+                         1,
+                         "20",
+                         "50",
+                         {{"txt_temlu", "20,00"},
+                          {"txt_temtau", "9,28"},
+                          {"txt_temkg", "13,75"},
+                          {"txt_rf", "50,00"},
+                          {"txt_absfeu", "0,00877"},
+                          {"txt_x", "0,00737"},
+                          {"txt_rhofl", "1,19941"},
+                          {"txt_pd", "0,01171"},
+                          {"txt_psatt", "0,02342"},
+                          {"txt_xkg", "0,00995"},
+                          {"txt_xkgminusx", "0,00258"},
+                          {"txt_h1", "38,8"}}},
+                    Lauf{".",
+                         1,
+                         "20",
+                         "50",
+                         {{"txt_temlu", "20.00"},
+                          {"txt_temtau", "9.28"},
+                          {"txt_x", "0.00737"},
+                          {"txt_h1", "38.8"}}},
+                    Lauf{",",
+                         2,
+                         "20",
+                         "13,8",
+                         {{"txt_temkg", "13,80"},
+                          {"txt_x", "0,00743"},
+                          {"txt_rf", "50,38"},
+                          {"txt_h1", "38,9"}}},
+                    Lauf{".",
+                         3,
+                         "20",
+                         "0.0073702",
+                         {{"txt_x", "0.00737"}, {"txt_rf", "50.00"}, {"txt_temtau", "9.28"}}}));
+
+// Every kind of failure takes the same road: the text stands for five
+// seconds, painted before the pause, nothing runs meanwhile, then the same
+// mode's input view returns with empty boxes.
+struct Fehlerfall {
+  int modus;
+  const char* temlu;
+  const char* zweites;
+  const char* text;
+};
+
+class Fehlerweg : public FensterlogikTest, public testing::WithParamInterface<Fehlerfall> {};
+
+TEST_P(Fehlerweg, TextStehtDannLeereEingaben) {
+  const Fehlerfall& f = GetParam();
+  Rechne(f.modus, f.temlu, f.zweites);
+
+  EXPECT_TRUE(logik.Pausiert());
+  EXPECT_EQ(o.pausenuhren, std::vector<int>{5000});
+  EXPECT_EQ(o.gemalt, std::vector<std::string>{f.text});
+  EXPECT_TRUE(o.Sichtbar("lbl_Fehlermeldung"));
+  EXPECT_FALSE(o.Sichtbar("cmd_rechne"));
+
+  // Whatever is clicked while the text stands does nothing.
+  for (const char* knopf : {"cmd_rechne", "cmd_neustart", "cmd_beenden", "cmd_Rechn_2"})
+    Klick(knopf);
+  logik.cmd_neustart_Click();
+  EXPECT_TRUE(o.Sichtbar("lbl_Fehlermeldung"));
+  EXPECT_EQ(o.beendet, 0);
+  EXPECT_EQ(o.pausenuhren.size(), 1u);
+
+  logik.PauseAbgelaufen();
+  EXPECT_FALSE(logik.Pausiert());
+  PruefeEingabeansicht(f.modus);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fehler, Fehlerweg,
+    testing::Values(Fehlerfall{1, "20", "", "Eingaben fehlen !"},
+                    Fehlerfall{1, "-5", "120",
+                               "Lufttemperatur in °C muss positiv sein !\r\n"
+                               "Relative Feuchte ist ungültig !"},
+                    Fehlerfall{1, "-5", "50", "Lufttemperatur in °C muss positiv sein !"},
+                    Fehlerfall{1, "100", "100", "Dampfdruck zu hoch, numerisch nicht erfasst."},
+                    Fehlerfall{2, "30", "10", "\r\nDie Luft ist trocken oder allg. Fehler !"},
+                    Fehlerfall{3, "20", "0,02",
+                               "\r\nDie Luft ist übersättigt oder allg. Fehler !"}));
+
+TEST_F(FensterlogikTest, NeustartBehaeltDenModus) {
+  Rechne(2, "20", "13,8");
+  Klick("cmd_neustart");
+  PruefeEingabeansicht(2);
+  // The mode choice never comes back; a second run works the same.
+  EXPECT_EQ(o.SichtbareMit("cmd_Rechn"), std::set<std::string>{});
+  Tippe("txt_temlu", "20");
+  Tippe("txt_temkg", "13,8");
+  Klick("cmd_rechne");
+  EXPECT_EQ(o.TextVon("txt_rf"), "50,38");
+}
+
+TEST_F(FensterlogikTest, BeendenEndetDasProgramm) {
+  Rechne(1, "20", "50");
+  Klick("cmd_beenden");
+  EXPECT_EQ(o.beendet, 1);
+}
+
+// A quit from outside is honoured at once, or when the error text has stood
+// its time, never lost.
+TEST_F(FensterlogikTest, BeendenVonAussenWartetAufDasEndeDerPause) {
+  logik.BeendenAnfordern();
+  EXPECT_EQ(o.beendet, 1);
+
+  Rechne(1, "", "");
+  logik.BeendenAnfordern();
+  EXPECT_EQ(o.beendet, 1);
+  logik.PauseAbgelaufen();
+  EXPECT_EQ(o.beendet, 2);
+  // A late timer is harmless.
+  logik.PauseAbgelaufen();
+  EXPECT_EQ(o.beendet, 2);
+}
+
+TEST_F(FensterlogikTest, RechneOhneModusUndKlickAufAnderesTunNichts) {
+  logik.cmd_rechne_Click();
+  Klick("lbl_Zeile_A");
+  Klick("txt_temlu");
+  EXPECT_EQ(o.SichtbareMit("cmd_"),
+            (std::set<std::string>{"cmd_Rechn_1", "cmd_Rechn_2", "cmd_Rechn_3"}));
+  EXPECT_TRUE(o.gemalt.empty());
+}
+
+// The table itself: the facts the behaviour and both front ends rely on.
+TEST(Layout, ZeilenUndTabfolge) {
+  std::set<int> tabs;
+  for (const Steuerelement& s : kSteuerelemente) {
+    tabs.insert(s.tab);
+    if (s.art == Art::Textfeld) {
+      // Each result box stands beside the row label that names it.
+      const Steuerelement& zeile = kSteuerelemente[ElementNamens(s.zeile)];
+      EXPECT_EQ(zeile.oben, s.oben) << s.name;
+      EXPECT_EQ(zeile.links, 1365) << s.name;
+    }
+  }
+  EXPECT_EQ(tabs.size(), kSteuerelemente.size());
+  EXPECT_EQ(*tabs.rbegin(), 38);
+  // After a mode choice the command row stays in view, the last prompt does
+  // not (the window's frame takes some of the 7000 twips).
+  const Steuerelement& rechne = kSteuerelemente[ElementNamens("cmd_rechne")];
+  EXPECT_LT(rechne.oben + rechne.hoehe, kHoeheNachWahlTwips - 600);
+  EXPECT_GT(kSteuerelemente[ElementNamens("lbl_Aufford_Z5")].oben, kHoeheNachWahlTwips);
+}
+
+}  // namespace
+}  // namespace dunstwerk

@@ -1,0 +1,286 @@
+#include "ui/qt/frm_dunstwerk.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyleOptionFocusRect>
+#include <QWindow>
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+#include "ui/farben.h"
+#include "ui/qt/bilder.h"
+
+namespace dunstwerk {
+
+namespace {
+
+constexpr Element kFehlermeldung = ElementNamens("lbl_Fehlermeldung");
+
+// Layout sizes in twips; Qt scales its pixels for dense screens itself.
+constexpr int Px(int twips) { return Pixel(twips); }
+
+QString Qs(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QColor Farbwert(Rgb f) { return QColor(f.r, f.g, f.b); }
+Rgb Farbwert(const QColor& f) { return Rgb{f.red(), f.green(), f.blue()}; }
+
+QFont Schrift(double punkt, bool kursiv) {
+  QFont schrift(QStringLiteral("Arial"));
+  schrift.setPointSizeF(punkt);
+  schrift.setWeight(QFont::Bold);
+  schrift.setItalic(kursiv);
+  // Whole-pixel glyph advances: the captions were fitted to widths measured
+  // that way, and fractional advances make some of them wrap.
+  schrift.setHintingPreference(QFont::PreferFullHinting);
+  return schrift;
+}
+
+Rgb Festfarbe(Farbe farbe) {
+  switch (farbe) {
+    case Farbe::Rot:
+      return {255, 0, 0};
+    case Farbe::Blau:
+      return {0, 0, 255};
+    case Farbe::Schwarz:
+    case Farbe::System:
+      break;
+  }
+  return {0, 0, 0};
+}
+
+// The picture box: the logo at its top left corner on the box's own
+// background. It takes the focus by tab and shows that it has it.
+class Bildfeld : public QWidget {
+ public:
+  explicit Bildfeld(QWidget* parent) : QWidget(parent) {
+    setFocusPolicy(Qt::TabFocus);
+    setBackgroundRole(QPalette::Button);
+    setAutoFillBackground(true);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter maler(this);
+    const QPixmap bild = DunstwerkLogo(devicePixelRatioF());
+    maler.drawPixmap(0, 0, bild);
+    if (hasFocus()) {
+      QStyleOptionFocusRect option;
+      option.initFrom(this);
+      style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &maler, this);
+    }
+  }
+};
+
+// Event types that carry user input; while an error text stands they are
+// dropped.
+bool IstEingabe(QEvent::Type typ) {
+  switch (typ) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::InputMethod:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::NonClientAreaMouseButtonPress:
+    case QEvent::NonClientAreaMouseButtonRelease:
+    case QEvent::NonClientAreaMouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TouchCancel:
+    case QEvent::TabletPress:
+    case QEvent::TabletMove:
+    case QEvent::TabletRelease:
+    case QEvent::NativeGesture:
+    case QEvent::Gesture:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+frm_Dunstwerk::frm_Dunstwerk(QWidget* parent)
+    : QWidget(parent), logik_(*this, QLocale().decimalPoint().toStdString()) {
+  setObjectName(QStringLiteral("frm_Dunstwerk"));
+  // An empty title; see showEvent for what reaches the title bar.
+  setWindowTitle(QString());
+  setWindowIcon(DunstwerkSymbol());
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                 Qt::MSWindowsFixedSizeDialogHint);
+
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, Farbwert(kHintergrund));
+  setPalette(palette);
+  setAutoFillBackground(true);
+  setFont(Schrift(kFensterPunkt, false));
+  setFixedSize(Px(kFensterBreiteTwips), Px(kFensterHoeheTwips));
+
+  std::vector<std::pair<int, QWidget*>> tabfolge;
+  for (Element e = 0; e < kSteuerelemente.size(); ++e) {
+    const Steuerelement& s = kSteuerelemente[e];
+    QWidget* w = nullptr;
+    switch (s.art) {
+      case Art::Bezeichnung: {
+        auto* l = new QLabel(this);
+        l->setTextFormat(Qt::PlainText);
+        l->setText(Qs(s.text));
+        l->setWordWrap(true);
+        l->setAlignment((s.zentriert ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+        l->setAutoFillBackground(true);
+        w = l;
+        break;
+      }
+      case Art::Textfeld: {
+        auto* t = new QLineEdit(this);
+        t->setAccessibleName(Qs(kSteuerelemente[ElementNamens(s.zeile)].text));
+        w = t;
+        break;
+      }
+      case Art::Schaltflaeche: {
+        auto* k = new QPushButton(Qs(s.text), this);
+        // Enter and Return press a focused button, as Space does.
+        k->setAutoDefault(true);
+        connect(k, &QPushButton::clicked, this, [this, e] { logik_.Klick(e); });
+        w = k;
+        break;
+      }
+      case Art::Bildfeld:
+        w = new Bildfeld(this);
+        w->setAccessibleName(Qs(kLogoName));
+        break;
+    }
+    w->setObjectName(Qs(s.name));
+    w->setFont(Schrift(s.punkt, s.kursiv));
+    w->setGeometry(Px(s.links), Px(s.oben), Px(s.breite), Px(s.hoehe));
+    w->setVisible(s.sichtbar);
+    if (w->focusPolicy() != Qt::NoFocus) tabfolge.emplace_back(s.tab, w);
+    elemente_[e] = w;
+  }
+  SystemfarbenAnwenden();
+
+  std::sort(tabfolge.begin(), tabfolge.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (std::size_t i = 1; i < tabfolge.size(); ++i)
+    QWidget::setTabOrder(tabfolge[i - 1].second, tabfolge[i].second);
+
+  pausenuhr_.setSingleShot(true);
+  pausenuhr_.setTimerType(Qt::PreciseTimer);
+  connect(&pausenuhr_, &QTimer::timeout, this, [this] { logik_.PauseAbgelaufen(); });
+  qApp->installEventFilter(this);
+
+  // Centred on the screen when it first opens.
+  if (const QScreen* bildschirm = QGuiApplication::primaryScreen()) {
+    const QRect frei = bildschirm->availableGeometry();
+    move(frei.center() - QPoint(width() / 2, height() / 2));
+  }
+}
+
+frm_Dunstwerk::~frm_Dunstwerk() { qApp->removeEventFilter(this); }
+
+// Labels in the system's text colour stand on the fixed yellow; where the
+// colour scheme makes that colour light, they turn black.
+void frm_Dunstwerk::SystemfarbenAnwenden() {
+  const Rgb system = Farbwert(QApplication::palette().color(QPalette::ButtonText));
+  for (Element e = 0; e < kSteuerelemente.size(); ++e) {
+    const Steuerelement& s = kSteuerelemente[e];
+    if (s.art != Art::Bezeichnung) continue;
+    const Rgb farbe =
+        s.farbe == Farbe::System ? TextfarbeAufHintergrund(system) : Festfarbe(s.farbe);
+    QPalette p = elemente_[e]->palette();
+    p.setColor(QPalette::WindowText, Farbwert(farbe));
+    elemente_[e]->setPalette(p);
+  }
+}
+
+void frm_Dunstwerk::changeEvent(QEvent* ereignis) {
+  if (ereignis->type() == QEvent::ApplicationPaletteChange) SystemfarbenAnwenden();
+  QWidget::changeEvent(ereignis);
+}
+
+void frm_Dunstwerk::showEvent(QShowEvent* ereignis) {
+  QWidget::showEvent(ereignis);
+  // Qt puts the application name into an empty title bar. A single blank
+  // keeps the bar empty to the eye; windowTitle() itself stays empty.
+  if (QWindow* fenster = windowHandle(); fenster && fenster->title().isEmpty())
+    fenster->setTitle(QStringLiteral(" "));
+}
+
+void frm_Dunstwerk::closeEvent(QCloseEvent* ereignis) {
+  // Closing the window is user input too: while an error text stands it is
+  // dropped.
+  if (logik_.Pausiert())
+    ereignis->ignore();
+  else
+    QWidget::closeEvent(ereignis);
+}
+
+bool frm_Dunstwerk::eventFilter(QObject* objekt, QEvent* ereignis) {
+  if (logik_.Pausiert() && IstEingabe(ereignis->type())) return true;
+  return QWidget::eventFilter(objekt, ereignis);
+}
+
+void frm_Dunstwerk::PauseBeenden() {
+  if (!pausenuhr_.isActive()) return;
+  pausenuhr_.stop();
+  logik_.PauseAbgelaufen();
+}
+
+void frm_Dunstwerk::Zeigen(Element e, bool sichtbar) {
+  elemente_[e]->setVisible(sichtbar);
+  if (e == kFehlermeldung && sichtbar) {
+    // Screen readers announce the error as it appears.
+    QAccessibleEvent meldung(elemente_[e], QAccessible::Alert);
+    QAccessible::updateAccessibility(&meldung);
+  }
+}
+
+void frm_Dunstwerk::SetzeText(Element e, std::string_view text) {
+  static_cast<QLineEdit*>(elemente_[e])->setText(Qs(text));
+}
+
+std::string frm_Dunstwerk::Text(Element e) const {
+  return static_cast<QLineEdit*>(elemente_[e])->text().toStdString();
+}
+
+void frm_Dunstwerk::SetzeBeschriftung(Element e, std::string_view text) {
+  QString zeilen = Qs(text);
+  zeilen.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  static_cast<QLabel*>(elemente_[e])->setText(zeilen);
+}
+
+void frm_Dunstwerk::Fokus(Element e) { elemente_[e]->setFocus(Qt::OtherFocusReason); }
+
+void frm_Dunstwerk::SetzeFensterhoehe(int twips) {
+  const int rahmen = frameGeometry().height() - geometry().height();
+  setFixedHeight(std::max(1, Px(twips) - rahmen));
+}
+
+void frm_Dunstwerk::NeuZeichnen() { repaint(); }
+
+void frm_Dunstwerk::StartePausenuhr(int millisekunden) { pausenuhr_.start(millisekunden); }
+
+void frm_Dunstwerk::Beenden() { QCoreApplication::quit(); }
+
+}  // namespace dunstwerk
