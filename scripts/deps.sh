@@ -6,6 +6,8 @@ set -euo pipefail
 pakete=(cmake g++ make qt6-base-dev fonts-liberation)
 if [[ "${1:-run}" == test ]]; then
   pakete+=(libgtest-dev libbenchmark-dev)
+  # Building and checking the Debian package (scripts/paket-pruefen.sh).
+  pakete+=(dpkg-dev file lintian appstream desktop-file-utils)
 fi
 
 fehlend=()

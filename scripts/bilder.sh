@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Maintainer tool: renders the program's pictures from their SVG sources.
+#
+#   ui/bilder/dunstwerk.svg       -> ui/bilder/png/dunstwerk_<N>.png (hicolor sizes)
+#                                    app/dunstwerk.ico (16, 24, 32, 48, 256)
+#   ui/bilder/dunstwerk_logo.svg  -> ui/bilder/png/dunstwerk_logo_<W>x<H>.png
+#
+# The build does not run this: the rendered files are committed, so building
+# needs neither librsvg nor ImageMagick. Run it after changing an SVG and
+# commit what it writes. Needs librsvg2-bin (rsvg-convert) and imagemagick.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+for werkzeug in rsvg-convert convert; do
+  command -v "$werkzeug" >/dev/null || {
+    echo "$werkzeug is missing: sudo apt-get install librsvg2-bin imagemagick" >&2
+    exit 1
+  }
+done
+
+quelle=ui/bilder
+ziel=ui/bilder/png
+mkdir -p "$ziel"
+
+# rsvg-convert writes no time stamps, so unchanged SVGs give unchanged PNGs.
+for n in 16 22 24 32 48 64 128 256; do
+  rsvg-convert -w "$n" -h "$n" "$quelle/dunstwerk.svg" -o "$ziel/dunstwerk_$n.png"
+done
+
+# The logo at 1x, 1.5x and 2x of its 34 x 25 pixels.
+for wh in 34x25 51x38 68x50; do
+  rsvg-convert -w "${wh%x*}" -h "${wh#*x}" "$quelle/dunstwerk_logo.svg" \
+    -o "$ziel/dunstwerk_logo_$wh.png"
+done
+
+# Windows icon: ImageMagick stores the 256 entry PNG-compressed, the small
+# ones as 32-bit bitmaps with alpha.
+convert "$ziel"/dunstwerk_{16,24,32,48,256}.png -define png:exclude-chunks=date,time \
+  app/dunstwerk.ico
+
+echo "Rendered into $ziel/ and app/dunstwerk.ico"

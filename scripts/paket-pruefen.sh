@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a configured and built build folder and
+# checks it: lintian, the AppStream metadata, the desktop entry, and a start
+# of the program as unpacked from the package.
+#
+#   scripts/paket-pruefen.sh [build folder, default build]
+#
+# Needs lintian, appstream, desktop-file-utils, dpkg-dev and file
+# (scripts/deps.sh test installs them).
+set -euo pipefail
+if [[ $# -gt 0 ]]; then
+  bau=$(realpath "$1")
+fi
+cd "$(dirname "$0")/.."
+bau=${bau:-$PWD/build}
+app_id=de.dunstwerk.Dunstwerk
+
+[[ -f "$bau/CPackConfig.cmake" ]] || {
+  echo "$bau has no CPackConfig.cmake: configure it first (cmake -S . -B $bau)" >&2
+  exit 1
+}
+
+fehler=0
+schlecht() {
+  echo "FAILED: $*" >&2
+  fehler=1
+}
+
+echo "== Package"
+rm -f "$bau"/dunstwerk_*.deb
+(cd "$bau" && cpack -G DEB >/dev/null)
+pakete=("$bau"/dunstwerk_*_amd64.deb)
+[[ -f "${pakete[0]}" && ${#pakete[@]} -eq 1 ]] || {
+  echo "FAILED: cpack made no dunstwerk_<version>_amd64.deb in $bau" >&2
+  exit 1
+}
+paket=${pakete[0]}
+echo "$paket"
+dpkg-deb --field "$paket" Package Version Section Depends
+
+auspack=$(mktemp -d)
+trap 'rm -rf "$auspack"' EXIT
+dpkg-deb -x "$paket" "$auspack"
+
+abhaengig=$(dpkg-deb --field "$paket" Depends)
+for noetig in libqt6widgets6 fonts-liberation; do
+  [[ "$abhaengig" == *"$noetig"* ]] || schlecht "Depends lacks $noetig"
+done
+
+echo "== lintian"
+# Errors fail; warnings are shown. (lintian warns about running as root.)
+lintian --fail-on error --tag-display-limit 0 "$paket" || schlecht lintian
+
+echo "== appstreamcli validate"
+appstreamcli validate --no-net "$auspack/usr/share/metainfo/$app_id.metainfo.xml" ||
+  schlecht "appstreamcli validate"
+
+echo "== desktop-file-validate"
+# It prints only what is wrong but fails only on errors: take any line as a fault.
+if ! meldungen=$(desktop-file-validate "$auspack/usr/share/applications/$app_id.desktop" 2>&1) ||
+  [[ -n "$meldungen" ]]; then
+  echo "$meldungen"
+  schlecht desktop-file-validate
+fi
+
+echo "== Start the packaged program for 2 s"
+programm="$auspack/usr/bin/Dunstwerk_340z"
+fehlt=$(ldd "$programm" | grep 'not found' || true)
+[[ -z "$fehlt" ]] || schlecht "libraries not found: $fehlt"
+fehlerausgabe="$auspack/stderr.txt"
+status=0
+QT_QPA_PLATFORM=offscreen timeout 2 "$programm" 2>"$fehlerausgabe" || status=$?
+if [[ -s "$fehlerausgabe" ]]; then
+  echo "The program printed on stderr:"
+  cat "$fehlerausgabe"
+fi
+# 124: still running when timeout ended it, as a window program should be.
+[[ $status -eq 124 ]] || schlecht "the program ended by itself after less than 2 s (status $status)"
+if grep -qiE 'shared librar|shared object|cannot load|could not (load|find)|plugin|not found' \
+  "$fehlerausgabe"; then
+  schlecht "the program misses libraries or plugins"
+fi
+
+if [[ $fehler -ne 0 ]]; then
+  echo "== The package check failed" >&2
+  exit 1
+fi
+echo "== Package checked: $(basename "$paket")"
