@@ -6,7 +6,9 @@
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Dunstwerk"));
-  QApplication::setApplicationVersion(QStringLiteral("1.00"));
+  QApplication::setApplicationVersion(QStringLiteral(DUNSTWERK_VERSION));
+  // Ties the window to its menu entry on Wayland.
+  QGuiApplication::setDesktopFileName(QStringLiteral("de.dunstwerk.Dunstwerk"));
 
   dunstwerk::frm_Dunstwerk fenster;
   fenster.show();

@@ -3,7 +3,7 @@
 # Usage: scripts/deps.sh run|test
 set -euo pipefail
 
-pakete=(cmake g++ make qt6-base-dev fonts-liberation)
+pakete=(cmake g++ make qt6-base-dev qt6-svg-dev fonts-liberation)
 if [[ "${1:-run}" == test ]]; then
   pakete+=(libgtest-dev libbenchmark-dev)
   # Building and checking the Debian package (scripts/paket-pruefen.sh).

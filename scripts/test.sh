@@ -16,6 +16,9 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDUNSTWERK_BENCH=ON >/dev
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
+echo "== Debian package"
+scripts/paket-pruefen.sh build
+
 fuzzer=$(clang++ -print-file-name=libclang_rt.fuzzer-x86_64.a 2>/dev/null || true)
 if command -v clang++ >/dev/null && [[ -f "$fuzzer" ]]; then
   echo "== Fuzz the engine for ${FUZZ_SECONDS:-60} s"
