@@ -23,6 +23,7 @@ constexpr int r0 = 2500;
 // enters the arithmetic as 4.190000057220459, and the shown relative humidity
 // of the wet-bulb mode depends on that in its last digit.
 constexpr float cW = 4.19f;
+static_assert(static_cast<double>(cW) == 4.190000057220459);
 // Ratio of the molar masses of water and dry air.
 constexpr double kMolmassenverhaeltnis = 0.622;
 // Densities at 0 degrees Celsius and 1 bar, kg per cubic metre.
