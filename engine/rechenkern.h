@@ -21,7 +21,8 @@ enum class Grund : int {
   RelativeFeuchteUngueltig = 1,  // mode 1: outside 0.005 % to 100 %
   KuehlgrenzeZuGross = 2,        // mode 2: not below the air temperature, or above 99.5
   DampfgehaltUnrealistisch = 3,  // mode 3: below 0 or above 10
-  LuftTrocken = 4,               // mode 2: computed vapour content below 0.000001
+  LuftTrocken = 4,               // mode 2: computed vapour content below 0.000001;
+                                 // any mode: dew point out of reach, or a result not finite
   LuftUebersaettigt = 5,         // mode 3: over 0.01 % above saturation
   EingabenFehlen = 6,            // one of the mode's two boxes is empty
   DampfdruckZuHoch = 7,          // mode 1: vapour pressure above 0.999 bar
