@@ -1,12 +1,15 @@
 // Writes pictures of the Qt window's views for a person to look at: start,
 // input, results and two error texts, in German and English.
 //
-//   QT_QPA_PLATFORM=offscreen build/tools/qt_bildschirmfotos build/screenshots
+//   QT_QPA_PLATFORM=offscreen build/tools/qt_bildschirmfotos build/screenshots [dunkel]
+//
+// With "dunkel" the pictures show the window under a dark colour scheme.
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPalette>
 #include <QPushButton>
 #include <QTest>
 #include <cstdio>
@@ -31,6 +34,19 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   const QDir ordner(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots"));
   if (!ordner.mkpath(QStringLiteral("."))) return 1;
+  const bool dunkel = argc > 2 && QString::fromLocal8Bit(argv[2]) == QStringLiteral("dunkel");
+  if (dunkel) {
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QPalette schema;
+    schema.setColor(QPalette::Window, QColor(53, 53, 53));
+    schema.setColor(QPalette::WindowText, Qt::white);
+    schema.setColor(QPalette::Base, QColor(35, 35, 35));
+    schema.setColor(QPalette::Text, Qt::white);
+    schema.setColor(QPalette::Button, QColor(53, 53, 53));
+    schema.setColor(QPalette::ButtonText, Qt::white);
+    QApplication::setPalette(schema);
+  }
+  const QString vorsilbe = dunkel ? QStringLiteral("qt_dunkel") : QStringLiteral("qt");
   int fehler = 0;
   for (const auto& [tag, sprache] : {std::pair{"de", QLocale(QLocale::German, QLocale::Germany)},
                                      std::pair{"en", QLocale(QLocale::English)}}) {
@@ -39,7 +55,7 @@ int main(int argc, char* argv[]) {
     fenster.show();
     (void)QTest::qWaitForWindowExposed(&fenster);
     auto foto = [&](const char* name) {
-      const QString pfad = ordner.filePath(QStringLiteral("qt_%1_%2.png").arg(name, tag));
+      const QString pfad = ordner.filePath(QStringLiteral("%1_%2_%3.png").arg(vorsilbe, name, tag));
       if (!fenster.grab().save(pfad)) ++fehler;
       std::printf("%s\n", qPrintable(pfad));
     };

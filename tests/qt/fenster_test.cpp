@@ -1,16 +1,12 @@
 // What the Qt front end adds to the window's behaviour: controls built from
 // the layout table, fonts and colours, input routed to the handlers, the tab
-// order and keys, readable colours on any scheme, captions that fit on dense
-// screens, and a few complete runs.
+// order and keys, readable colours on any scheme, and a few complete runs.
 #include <QAccessible>
 #include <QApplication>
 #include <QFontInfo>
-#include <QImage>
 #include <QLabel>
 #include <QLocale>
-#include <QTextLayout>
 #include <QTimer>
-#include <cmath>
 #include <memory>
 
 #include "hilfen.h"
@@ -27,30 +23,6 @@ const QLocale kDeutsch(QLocale::German, QLocale::Germany);
 const QLocale kEnglisch(QLocale::English, QLocale::UnitedStates);
 
 QString Qs(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
-
-// Lines a caption takes when laid out with word wrap at a width, and its
-// height, on a device of the given resolution.
-struct Satz {
-  int zeilen = 0;
-  double hoehe = 0;
-  double breitesteZeile = 0;
-};
-Satz Setze(const QString& text, const QFont& schrift, double breite, const QPaintDevice* geraet) {
-  QTextLayout layout(text, schrift, geraet);
-  QTextOption option;
-  option.setWrapMode(QTextOption::WordWrap);
-  layout.setTextOption(option);
-  Satz satz;
-  layout.beginLayout();
-  for (QTextLine zeile = layout.createLine(); zeile.isValid(); zeile = layout.createLine()) {
-    zeile.setLineWidth(breite);
-    ++satz.zeilen;
-    satz.hoehe += zeile.height();
-    satz.breitesteZeile = std::max(satz.breitesteZeile, zeile.naturalTextWidth());
-  }
-  layout.endLayout();
-  return satz;
-}
 
 }  // namespace
 
@@ -278,36 +250,6 @@ class FensterTest : public QObject {
     QApplication::setPalette(schema);
     QCOMPARE(E("lbl_Anmerkung")->palette().color(QPalette::WindowText), erwartet);
     QApplication::setPalette(vorher);
-  }
-
-  // On dense screens every caption takes as many lines as at 96 dpi and still
-  // fits its control, measured with the font metrics of that resolution.
-  void dichteBildschirme() {
-    auto geraet = [](double faktor) {
-      QImage bild(1, 1, QImage::Format_RGB32);
-      const int punkteProMeter = int(std::lround(96 * faktor / 0.0254));
-      bild.setDotsPerMeterX(punkteProMeter);
-      bild.setDotsPerMeterY(punkteProMeter);
-      return bild;
-    };
-    const QImage normal = geraet(1);
-    for (double faktor : {1.25, 1.5, 2.0}) {
-      const QImage dicht = geraet(faktor);
-      for (const Steuerelement& s : kSteuerelemente) {
-        const QWidget* w = E(s.name);
-        QString text;
-        if (const auto* l = qobject_cast<const QLabel*>(w)) text = l->text();
-        if (const auto* k = qobject_cast<const QPushButton*>(w)) text = k->text();
-        if (text.trimmed().isEmpty()) continue;
-        const Satz bei1 = Setze(text, w->font(), w->width(), &normal);
-        const Satz dort = Setze(text, w->font(), w->width() * faktor, &dicht);
-        const QByteArray was = QByteArray(s.name.data(), qsizetype(s.name.size())) + " at " +
-                               QByteArray::number(faktor);
-        QVERIFY2(dort.zeilen == bei1.zeilen, was);
-        if (bei1.hoehe <= w->height()) QVERIFY2(dort.hoehe <= w->height() * faktor + 1, was);
-        QVERIFY2(dort.breitesteZeile <= w->width() * faktor, was);
-      }
-    }
   }
 };
 
