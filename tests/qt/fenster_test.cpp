@@ -90,7 +90,8 @@ class FensterTest : public QObject {
         QCOMPARE(t->accessibleName(), Qs(kSteuerelemente[ElementNamens(s.zeile)].text));
       }
     }
-    QCOMPARE(E("pic_VKR")->accessibleName(), Qs(kLogoName));
+    QCOMPARE(QAccessible::queryAccessibleInterface(E("pic_VKR"))->text(QAccessible::Name),
+             Qs(kLogoName));
     QVERIFY(E("pic_VKR")->focusPolicy() & Qt::TabFocus);
   }
 
@@ -153,6 +154,10 @@ class FensterTest : public QObject {
   void fehler() {
     Rechne(1, "-5", "120");
     auto* meldung = E<QLabel>("lbl_Fehlermeldung");
+    // Screen readers meet the error as an alert that reads its text.
+    QAccessibleInterface* zugang = QAccessible::queryAccessibleInterface(meldung);
+    QCOMPARE(zugang->role(), QAccessible::AlertMessage);
+    QCOMPARE(zugang->text(QAccessible::Name), meldung->text());
     QVERIFY(fenster_->Pausiert());
     QVERIFY(meldung->isVisible());
     QCOMPARE(meldung->text(), QString::fromUtf8("Lufttemperatur in °C muss positiv sein !\n"

@@ -1,6 +1,7 @@
 #include "ui/qt/frm_dunstwerk.h"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
@@ -82,6 +83,26 @@ class Bildfeld : public QWidget {
   }
 };
 
+// The error label: screen readers meet it as an alert that reads its text.
+class Fehlerlabel : public QLabel {
+ public:
+  using QLabel::QLabel;
+};
+
+class FehlerlabelZugang : public QAccessibleWidget {
+ public:
+  explicit FehlerlabelZugang(QWidget* w) : QAccessibleWidget(w, QAccessible::AlertMessage) {}
+  QString text(QAccessible::Text art) const override {
+    if (art == QAccessible::Name) return static_cast<const QLabel*>(widget())->text();
+    return QAccessibleWidget::text(art);
+  }
+};
+
+QAccessibleInterface* Zugangsfabrik(const QString&, QObject* objekt) {
+  if (auto* label = dynamic_cast<Fehlerlabel*>(objekt)) return new FehlerlabelZugang(label);
+  return nullptr;
+}
+
 // Event types that carry user input; while an error text stands they are
 // dropped.
 bool IstEingabe(QEvent::Type typ) {
@@ -123,6 +144,11 @@ bool IstEingabe(QEvent::Type typ) {
 frm_Dunstwerk::frm_Dunstwerk(QWidget* parent)
     : QWidget(parent), logik_(*this, QLocale().decimalPoint().toStdString()) {
   setObjectName(QStringLiteral("frm_Dunstwerk"));
+  static const bool zugangEingerichtet = [] {
+    QAccessible::installFactory(Zugangsfabrik);
+    return true;
+  }();
+  (void)zugangEingerichtet;
   // An empty title; see showEvent for what reaches the title bar.
   setWindowTitle(QString());
   setWindowIcon(DunstwerkSymbol());
@@ -143,7 +169,7 @@ frm_Dunstwerk::frm_Dunstwerk(QWidget* parent)
     QWidget* w = nullptr;
     switch (s.art) {
       case Art::Bezeichnung: {
-        auto* l = new QLabel(this);
+        auto* l = e == kFehlermeldung ? new Fehlerlabel(this) : new QLabel(this);
         l->setTextFormat(Qt::PlainText);
         l->setText(Qs(s.text));
         l->setWordWrap(true);
