@@ -90,8 +90,9 @@ class FensterTest : public QObject {
         QCOMPARE(t->accessibleName(), Qs(kSteuerelemente[ElementNamens(s.zeile)].text));
       }
     }
-    QCOMPARE(QAccessible::queryAccessibleInterface(E("pic_VKR"))->text(QAccessible::Name),
-             Qs(kLogoName));
+    QAccessibleInterface* logo = QAccessible::queryAccessibleInterface(E("pic_VKR"));
+    QCOMPARE(logo->text(QAccessible::Name), Qs(kLogoName));
+    QCOMPARE(logo->role(), QAccessible::Graphic);
     QVERIFY(E("pic_VKR")->focusPolicy() & Qt::TabFocus);
   }
 

@@ -100,6 +100,9 @@ class FehlerlabelZugang : public QAccessibleWidget {
 
 QAccessibleInterface* Zugangsfabrik(const QString&, QObject* objekt) {
   if (auto* label = dynamic_cast<Fehlerlabel*>(objekt)) return new FehlerlabelZugang(label);
+  // The logo is a picture, not a filler.
+  if (auto* bild = dynamic_cast<Bildfeld*>(objekt))
+    return new QAccessibleWidget(bild, QAccessible::Graphic);
   return nullptr;
 }
 
