@@ -182,12 +182,26 @@ void Fenster::Anzeigen(int nCmdShow) {
 
 void Fenster::ErzeugeSteuerelemente() {
   // Created in tab order: the dialog keys walk the children in the order
-  // they were made. Only the error label overlaps other controls, and those
-  // are hidden whenever it shows.
-  std::array<Element, kSteuerelemente.size()> folge{};
-  std::iota(folge.begin(), folge.end(), Element{0});
-  std::sort(folge.begin(), folge.end(),
+  // they were made. Labels take no focus, so each row label can stand just
+  // before its text box, where screen readers look for a text box's name
+  // when nothing else names it. Only the error label overlaps other
+  // controls, and those are hidden whenever it shows.
+  std::array<Element, kSteuerelemente.size()> nachTab{};
+  std::iota(nachTab.begin(), nachTab.end(), Element{0});
+  std::sort(nachTab.begin(), nachTab.end(),
             [](Element a, Element b) { return kSteuerelemente[a].tab < kSteuerelemente[b].tab; });
+  auto istZeilenname = [](Element e) {
+    return std::any_of(
+        kSteuerelemente.begin(), kSteuerelemente.end(),
+        [e](const dunstwerk::Steuerelement& s) { return s.zeile == kSteuerelemente[e].name; });
+  };
+  std::vector<Element> folge;
+  for (Element e : nachTab) {
+    if (istZeilenname(e)) continue;
+    if (kSteuerelemente[e].art == Art::Textfeld)
+      folge.push_back(ElementNamens(kSteuerelemente[e].zeile));
+    folge.push_back(e);
+  }
 
   for (Element e : folge) {
     const dunstwerk::Steuerelement& s = kSteuerelemente[e];
