@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,11 @@ struct Eintrag {
   const wchar_t* name;
   const wchar_t* wert;
 };
+
+// Names the case in test lists and failures; the names are plain ASCII.
+void PrintTo(const Eintrag& eintrag, std::ostream* aus) {
+  for (const wchar_t* z = eintrag.name; *z; ++z) *aus << static_cast<char>(*z);
+}
 
 class Versionstext : public testing::TestWithParam<Eintrag> {};
 
