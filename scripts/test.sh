@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Dunstwerk and runs every test headless: the engine and window tests,
-# the same tests under AddressSanitizer and UndefinedBehaviorSanitizer, and a
-# short fuzz run of the engine when clang is there.
+# the same tests under AddressSanitizer and UndefinedBehaviorSanitizer, a
+# short fuzz run of the engine when clang is there, and the Windows program
+# cross-built, packaged and tested under Wine (scripts/test-windows.sh).
 #
 #   FUZZ_SECONDS=600 scripts/test.sh   fuzzes ten minutes instead of one
 set -euo pipefail
@@ -46,3 +47,6 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
   LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp" \
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+echo "== Windows: cross-build, packages, tests under Wine"
+scripts/test-windows.sh

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# The Windows program: cross-builds it with mingw-w64 into build-win, makes
+# its packages (ZIP and installer) and runs every test under Wine on a
+# virtual display. scripts/test.sh runs this last; alone:
+#
+#   scripts/test-windows.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh test
+
+jobs=$(nproc)
+beginn=$SECONDS
+
+toolchain=()
+[[ -f build-win/CMakeCache.txt ]] || toolchain=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake)
+cmake -S . -B build-win "${toolchain[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDUNSTWERK_BENCH=ON \
+  >/dev/null
+cmake --build build-win -j"$jobs"
+gebaut=$SECONDS
+
+# Before the tests: one of them installs and uninstalls the installer.
+(cd build-win && cpack -G "ZIP;NSIS" >/dev/null)
+echo "Packages: $(cd build-win && ls Dunstwerk-*-win64.zip Dunstwerk-*-win64.exe | tr '\n' ' ')"
+gepackt=$SECONDS
+
+xvfb-run -a -s "-screen 0 1280x1024x24" \
+  scripts/wine-ctest.sh build-win --output-on-failure -j"$jobs"
+
+echo "Windows: build $((gebaut - beginn)) s, packages $((gepackt - gebaut)) s," \
+  "tests under Wine $((SECONDS - gepackt)) s, together $((SECONDS - beginn)) s"
