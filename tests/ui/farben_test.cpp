@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace dunstwerk {
 namespace {
 
@@ -11,6 +13,10 @@ struct Fall {
   Rgb system;
   Rgb erwartet;
 };
+
+void PrintTo(const Fall& f, std::ostream* os) {
+  *os << "system text " << f.system.r << "," << f.system.g << "," << f.system.b;
+}
 
 class Textfarbe : public testing::TestWithParam<Fall> {};
 

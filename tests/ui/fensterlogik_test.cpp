@@ -6,6 +6,7 @@
 
 #include <array>
 #include <map>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -108,6 +109,10 @@ struct Lauf {
   std::map<std::string, std::string> erwartet;
 };
 
+void PrintTo(const Lauf& l, std::ostream* os) {
+  *os << "mode " << l.modus << " '" << l.temlu << "' / '" << l.zweites << "' sep " << l.trenner;
+}
+
 class VollstaendigerLauf : public testing::TestWithParam<Lauf> {};
 
 TEST_P(VollstaendigerLauf, ZeigtAlleZwoelfWerte) {
@@ -177,6 +182,10 @@ struct Fehlerfall {
   const char* zweites;
   const char* text;
 };
+
+void PrintTo(const Fehlerfall& f, std::ostream* os) {
+  *os << "mode " << f.modus << " '" << f.temlu << "' / '" << f.zweites << "'";
+}
 
 class Fehlerweg : public FensterlogikTest, public testing::WithParamInterface<Fehlerfall> {};
 
