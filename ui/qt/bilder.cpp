@@ -29,6 +29,8 @@ QIcon DunstwerkSymbol() {
 
 QPixmap DunstwerkLogo(qreal pixelverhaeltnis) {
   BilderEinbinden();
+  // At the design's own density the same pixels as the Windows window.
+  if (pixelverhaeltnis == 1) return QPixmap(QStringLiteral(":/bilder/dunstwerk_logo_34x25.png"));
   constexpr int kBreite = 34, kHoehe = 25;
   QPixmap bild(static_cast<int>(std::lround(kBreite * pixelverhaeltnis)),
                static_cast<int>(std::lround(kHoehe * pixelverhaeltnis)));

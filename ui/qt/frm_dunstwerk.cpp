@@ -73,14 +73,19 @@ class Bildfeld : public QWidget {
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter maler(this);
-    const QPixmap bild = DunstwerkLogo(devicePixelRatioF());
-    maler.drawPixmap(0, 0, bild);
+    // Drawn from the vector picture once per screen density, not per paint.
+    if (bild_.isNull() || bild_.devicePixelRatio() != devicePixelRatioF())
+      bild_ = DunstwerkLogo(devicePixelRatioF());
+    maler.drawPixmap(0, 0, bild_);
     if (hasFocus()) {
       QStyleOptionFocusRect option;
       option.initFrom(this);
       style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &maler, this);
     }
   }
+
+ private:
+  QPixmap bild_;
 };
 
 // The error label: screen readers meet it as an alert that reads its text.
