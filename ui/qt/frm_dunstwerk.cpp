@@ -263,8 +263,8 @@ void frm_Dunstwerk::showEvent(QShowEvent* ereignis) {
 
 void frm_Dunstwerk::closeEvent(QCloseEvent* ereignis) {
   // Closing the window is user input too: while an error text stands it is
-  // dropped.
-  if (logik_.Pausiert())
+  // dropped. A session that ends closes it all the same.
+  if (logik_.Pausiert() && !qApp->isSavingSession())
     ereignis->ignore();
   else
     QWidget::closeEvent(ereignis);
