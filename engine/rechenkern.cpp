@@ -3,9 +3,9 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
-#include <initializer_list>
 #include <limits>
 
+#include "engine/anzeige.h"
 #include "engine/primitives.h"
 #include "engine/taupunkt.h"
 
@@ -60,9 +60,8 @@ double TaupunktZu(double pd) {
 }
 
 bool AlleAnzeigewerteEndlich(const MoistAirState& s) {
-  for (double w : {s.temlu, s.temtau, s.temkg, s.rf, s.absfeu, s.x, s.rhofl, s.pd, s.psatt, s.xkg,
-                   s.xkgminusx, s.h1}) {
-    if (!std::isfinite(w)) return false;
+  for (const Anzeigegroesse& g : kAnzeigegroessen) {
+    if (!std::isfinite(g.wert(s))) return false;
   }
   return true;
 }
