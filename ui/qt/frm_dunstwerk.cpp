@@ -221,8 +221,7 @@ frm_Dunstwerk::frm_Dunstwerk(QWidget* parent)
 
   pausenuhr_.setSingleShot(true);
   pausenuhr_.setTimerType(Qt::PreciseTimer);
-  connect(&pausenuhr_, &QTimer::timeout, this, [this] { logik_.PauseAbgelaufen(); });
-  qApp->installEventFilter(this);
+  connect(&pausenuhr_, &QTimer::timeout, this, &frm_Dunstwerk::PauseBeenden);
 
   // Centred on the screen when it first opens.
   if (const QScreen* bildschirm = QGuiApplication::primaryScreen()) {
@@ -276,8 +275,9 @@ bool frm_Dunstwerk::eventFilter(QObject* objekt, QEvent* ereignis) {
 }
 
 void frm_Dunstwerk::PauseBeenden() {
-  if (!pausenuhr_.isActive()) return;
+  if (!logik_.Pausiert()) return;
   pausenuhr_.stop();
+  qApp->removeEventFilter(this);
   logik_.PauseAbgelaufen();
 }
 
@@ -313,7 +313,12 @@ void frm_Dunstwerk::SetzeFensterhoehe(int twips) {
 
 void frm_Dunstwerk::NeuZeichnen() { repaint(); }
 
-void frm_Dunstwerk::StartePausenuhr(int millisekunden) { pausenuhr_.start(millisekunden); }
+void frm_Dunstwerk::StartePausenuhr(int millisekunden) {
+  // The filter that drops user input stands only as long as the pause: on
+  // every event of the application it would slow the window down.
+  qApp->installEventFilter(this);
+  pausenuhr_.start(millisekunden);
+}
 
 void frm_Dunstwerk::Beenden() { QCoreApplication::quit(); }
 
