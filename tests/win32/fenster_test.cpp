@@ -89,6 +89,23 @@ TEST_F(FensterTest, StartansichtNachDerTabelle) {
   DeleteDC(dc);
 }
 
+// Labels in the system text colour stand on fixed yellow: a dark or
+// high-contrast scheme that makes that colour light turns them black; a dark
+// enough colour is kept.
+TEST_F(FensterTest, SystemtextBleibtAufGelbLesbar) {
+  const COLORREF vorher = GetSysColor(COLOR_BTNTEXT);
+  HDC dc = CreateCompatibleDC(nullptr);
+  const int element = COLOR_BTNTEXT;
+  for (const auto& [schema, erwartet] :
+       {std::pair{RGB(255, 255, 255), RGB(0, 0, 0)}, std::pair{RGB(0, 0, 128), RGB(0, 0, 128)}}) {
+    SetSysColors(1, &element, &schema);
+    SendMessageW(F().Hwnd(), WM_CTLCOLORSTATIC, WPARAM(dc), LPARAM(H("lbl_Zeile_B")));
+    EXPECT_EQ(GetTextColor(dc), erwartet);
+  }
+  SetSysColors(1, &element, &vorher);
+  DeleteDC(dc);
+}
+
 struct Lauf {
   const char* trenner;
   std::vector<const wchar_t*> werte;  // temlu, temtau, temkg, rf, x, h1
