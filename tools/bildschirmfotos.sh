@@ -8,9 +8,11 @@
 #
 # WINDOWS_BUILD (default build-win) holds app/Dunstwerk_340z.exe, cross-built
 # with cmake/mingw-w64-x86_64.cmake; the pictures go to WINDOWS_BUILD/screenshots.
-# QT_BUILD (default build) holds tools/qt_bildschirmfotos; without it only the
-# Windows pictures are taken. QT_BILDSCHIRMFOTOS names another program that
-# writes qt_<view>_<de|en>.png into the folder it is given.
+# QT_BUILD (default build) is a Linux build: its tools/steuerelemente says where
+# each control is (the script clicks there), and its tools/qt_bildschirmfotos
+# takes the Qt pictures; without that one only the Windows pictures are taken.
+# QT_BILDSCHIRMFOTOS names another program that writes qt_<view>_<de|en>.png
+# into the folder it is given.
 #
 # Needs wine, xvfb, xdotool and imagemagick; fonts-liberation gives Wine and Qt
 # the same face for Arial.
@@ -22,6 +24,12 @@ qt=$(realpath -m "${2:-build}")
 programm=$windows/app/Dunstwerk_340z.exe
 ordner=$windows/screenshots
 [[ -f $programm ]] || { echo "No $programm: build it first." >&2; exit 1; }
+steuerelemente=$qt/tools/steuerelemente
+[[ -x $steuerelemente ]] || {
+  echo "No $steuerelemente, which tells where the controls are: build the Linux" \
+    "tools first (cmake --build ${2:-build} --target steuerelemente)." >&2
+  exit 1
+}
 
 # A display of our own, without a window manager: the pictures show the
 # client area alone, as Qt's own pictures do.
@@ -37,19 +45,13 @@ export WINEPREFIX=$windows/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=
 wine reg add 'HKCU\Control Panel\Desktop' /v FontSmoothing /d 2 /f >/dev/null 2>&1
 wine reg add 'HKCU\Control Panel\Desktop' /v FontSmoothingType /t REG_DWORD /d 1 /f >/dev/null 2>&1
 
-# Centre of a control in client pixels at 96 DPI, from its twips in ui/layout.h:
-# the first four whole numbers of its row once the quoted texts are gone.
-mitte() {
-  local -a z
-  mapfile -t z < <(awk -v n="{\"$1\"," 'index($0, n) { an = 1 } an { print } an && /}/ { exit }' \
-    ui/layout.h | tr '\n' ' ' | sed 's/"[^"]*"//g' | grep -oE '\b[0-9]+\b' | head -4)
-  ((${#z[@]} == 4)) || { echo "No $1 in ui/layout.h" >&2; exit 1; }
-  echo $(((z[0] + z[2] / 2) / 15)) $(((z[1] + z[3] / 2) / 15))
-}
-
+# A click on the centre of a control, which the layout table gives in client
+# pixels at 96 DPI (the program is not scaled here).
 klick() {
-  # shellcheck disable=SC2046
-  xdotool mousemove --window "$fenster" $(mitte "$1") click 1
+  local mitte
+  mitte=$("$steuerelemente" "$1")
+  # shellcheck disable=SC2086
+  xdotool mousemove --window "$fenster" $mitte click 1
   sleep 0.3
 }
 
