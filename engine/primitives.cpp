@@ -95,10 +95,12 @@ double ZahlAusText(std::string_view utf8) {
 }
 
 double Saettigungsdruck(double t) {
+  // The Magnus form of the header, step by step in this order: the digits
+  // shown depend on it.
   double q = 17.08085 * t;
   q = q / (t + 234.175);
   double pascal = std::exp(q) * 610.78;
-  return pascal * 1e-5;
+  return pascal * 1e-5;  // Pa to bar
 }
 
 }  // namespace dunstwerk

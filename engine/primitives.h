@@ -15,8 +15,9 @@ namespace dunstwerk {
 // so that the range checks reject it instead of the program failing.
 double ZahlAusText(std::string_view utf8);
 
-// Saturation pressure of water vapour over water in bar at t degrees Celsius,
-// Magnus form: p = 610.78 * exp(17.08085 * t / (234.175 + t)) * 1e-5.
+// Saturation pressure of water vapour over liquid water, in bar, at t degrees
+// Celsius, by the Magnus form p = 610.78 Pa * exp(17.08085 * t / (234.175 + t))
+// with t and 234.175 in degrees Celsius; the pascals are turned into bar last.
 double Saettigungsdruck(double t);
 
 }  // namespace dunstwerk

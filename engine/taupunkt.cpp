@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "engine/grenzen.h"
 #include "engine/primitives.h"
 
 namespace dunstwerk {
@@ -11,20 +12,20 @@ double Taupunktsuche(float pd) {
   const double pdSingle = pd;
   if (!(pdSingle > 0) || !std::isfinite(pdSingle)) return std::numeric_limits<double>::quiet_NaN();
 
-  double untere = -100;
-  double obere = 700;
+  double untere = kTaupunktVon;
+  double obere = kTaupunktBis;
   for (int runde = 0; runde < kTaupunktMaxRunden; ++runde) {
     const double t = (obere + untere) / 2;
     const double p = Saettigungsdruck(t);
-    if (std::fabs((pdSingle - p) / pdSingle) < 0.001) return t;
+    if (std::fabs((pdSingle - p) / pdSingle) < kTaupunktToleranz) return t;
     if (p > pdSingle) {
       obere = t;
     } else {
       untere = t;
     }
   }
-  // Below the saturation pressure at -100 degrees Celsius the midpoints only
-  // creep towards -100 and never meet the test.
+  // Below the saturation pressure at kTaupunktVon the midpoints only creep
+  // towards it and never meet the test.
   return std::numeric_limits<double>::quiet_NaN();
 }
 
