@@ -1,10 +1,10 @@
 // The twelve quantities the window shows: their order, the text box each
-// stands in (txt_ and the name) and the pattern it is shown with; and the
-// second input of each mode.
+// stands in (txt_ and the name) and the pattern it is shown with.
 #pragma once
 
 #include <array>
 #include <cstddef>
+#include <stdexcept>
 #include <string_view>
 
 #include "engine/moist_air_state.h"
@@ -29,28 +29,17 @@ inline constexpr std::array<Anzeigegroesse, 12> kAnzeigegroessen{{
     {"pd", 5, [](const MoistAirState& s) { return s.pd; }},
     {"psatt", 5, [](const MoistAirState& s) { return s.psatt; }},
     {"xkg", 5, [](const MoistAirState& s) { return s.xkg; }},
-    {"xkgminusx", 5, [](const MoistAirState& s) { return s.xkg - s.x; }},
+    {"xkgminusx", 5, [](const MoistAirState& s) { return s.xkgminusx; }},
     {"h1", 1, [](const MoistAirState& s) { return s.h1; }},
 }};
 
-// Index in kAnzeigegroessen of the air temperature, the first input of every
-// mode.
-inline constexpr std::size_t kLufttemperatur = 0;
-
-// Index in kAnzeigegroessen of the mode's second input.
-constexpr std::size_t ZweiteEingabe(Vorgabe vorgabe) {
-  switch (vorgabe) {
-    case Vorgabe::Feuchte:
-      return 3;
-    case Vorgabe::Kuehlgrenze:
-      return 2;
-    case Vorgabe::Dampfgehalt:
-      return 5;
+// The place of a quantity in kAnzeigegroessen; an unknown name does not
+// compile where the name is a constant.
+constexpr std::size_t GroesseNamens(std::string_view name) {
+  for (std::size_t i = 0; i < kAnzeigegroessen.size(); ++i) {
+    if (kAnzeigegroessen[i].name == name) return i;
   }
-  return 5;
+  throw std::out_of_range("no such quantity");
 }
-
-inline constexpr Vorgabe kVorgaben[] = {Vorgabe::Feuchte, Vorgabe::Kuehlgrenze,
-                                        Vorgabe::Dampfgehalt};
 
 }  // namespace dunstwerk

@@ -30,4 +30,18 @@ Rgb TextfarbeAufHintergrund(Rgb systemfarbe) {
   return Rgb{0, 0, 0};
 }
 
+Rgb Textfarbe(Farbe farbe, Rgb systemtext) {
+  switch (farbe) {
+    case Farbe::Rot:
+      return {255, 0, 0};
+    case Farbe::Blau:
+      return {0, 0, 255};
+    case Farbe::Schwarz:
+      return {0, 0, 0};
+    case Farbe::System:
+      break;
+  }
+  return TextfarbeAufHintergrund(systemtext);
+}
+
 }  // namespace dunstwerk

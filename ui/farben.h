@@ -14,4 +14,8 @@ double Kontrast(Rgb a, Rgb b);
 // black where a dark or high-contrast scheme makes it light.
 Rgb TextfarbeAufHintergrund(Rgb systemfarbe);
 
+// The text colour of a label: its fixed colour, or for Farbe::System the
+// system's text colour kept readable on the yellow.
+Rgb Textfarbe(Farbe farbe, Rgb systemtext);
+
 }  // namespace dunstwerk

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "engine/anzeige.h"
+#include "engine/moist_air_state.h"
 
 namespace dunstwerk {
 
@@ -117,6 +118,11 @@ inline constexpr double kFensterPunkt = 14.25;
 // What a screen reader announces for the picture box.
 inline constexpr std::string_view kLogoName = "Dunstwerk-Logo";
 
+// The window's context menu has one entry: it copies the results, as Ctrl+C
+// does where no text is selected.
+inline constexpr std::string_view kKopierenEintrag = "Ergebnisse kopieren";
+inline constexpr std::string_view kKopierenTaste = "Strg+C";
+
 // The control of a name; an unknown name does not compile where the name is
 // a constant.
 constexpr Element ElementNamens(std::string_view name) {
@@ -126,21 +132,59 @@ constexpr Element ElementNamens(std::string_view name) {
   throw std::out_of_range("no such control");
 }
 
+// Every text box names a row label that is in the table.
+static_assert([] {
+  for (const Steuerelement& s : kSteuerelemente) {
+    if (s.art == Art::Textfeld) ElementNamens(s.zeile);
+  }
+  return true;
+}());
+
+// The text box of a shown quantity: "txt_" and the quantity's name.
+constexpr Element FeldDerGroesse(std::string_view groesse) {
+  for (Element e = 0; e < kSteuerelemente.size(); ++e) {
+    const std::string_view n = kSteuerelemente[e].name;
+    if (n.starts_with("txt_") && n.substr(4) == groesse) return e;
+  }
+  throw std::out_of_range("no text box for this quantity");
+}
+
 // The text box of each shown quantity, in the order of kAnzeigegroessen.
 inline constexpr std::array<Element, kAnzeigegroessen.size()> kErgebnisfelder = [] {
   std::array<Element, kAnzeigegroessen.size()> felder{};
-  for (std::size_t i = 0; i < felder.size(); ++i) {
-    for (Element e = 0; e < kSteuerelemente.size(); ++e) {
-      const std::string_view n = kSteuerelemente[e].name;
-      if (n.starts_with("txt_") && n.substr(4) == kAnzeigegroessen[i].name) felder[i] = e;
-    }
-  }
+  for (std::size_t i = 0; i < felder.size(); ++i)
+    felder[i] = FeldDerGroesse(kAnzeigegroessen[i].name);
   return felder;
 }();
 
-// The mode buttons, in the order of kVorgaben.
-inline constexpr std::array<Element, 3> kModusknoepfe{
-    ElementNamens("cmd_Rechn_1"), ElementNamens("cmd_Rechn_2"), ElementNamens("cmd_Rechn_3")};
+// The row label that names a text box.
+constexpr const Steuerelement& ZeileVon(Element feld) {
+  return kSteuerelemente[ElementNamens(kSteuerelemente[feld].zeile)];
+}
+
+// The air temperature: the first input of every mode.
+inline constexpr Element kLuftfeld = FeldDerGroesse("temlu");
+
+// An input mode: the button that chooses it and the text box of its second
+// input, beside the air temperature.
+struct Modus {
+  Element knopf;
+  Vorgabe vorgabe;
+  Element zweitesFeld;
+};
+
+inline constexpr std::array<Modus, 3> kModi{{
+    {ElementNamens("cmd_Rechn_1"), Vorgabe::Feuchte, FeldDerGroesse("rf")},
+    {ElementNamens("cmd_Rechn_2"), Vorgabe::Kuehlgrenze, FeldDerGroesse("temkg")},
+    {ElementNamens("cmd_Rechn_3"), Vorgabe::Dampfgehalt, FeldDerGroesse("x")},
+}};
+
+constexpr const Modus& ModusZu(Vorgabe vorgabe) {
+  for (const Modus& m : kModi) {
+    if (m.vorgabe == vorgabe) return m;
+  }
+  throw std::out_of_range("no such mode");
+}
 
 // Twips to pixels at a resolution, rounded to the nearest pixel.
 constexpr int Pixel(int twips, int dpi = 96) { return (twips * dpi + 720) / 1440; }
