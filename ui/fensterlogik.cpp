@@ -1,6 +1,7 @@
 #include "ui/fensterlogik.h"
 
 #include <utility>
+#include <variant>
 
 #include "engine/anzeige.h"
 #include "engine/rechenkern.h"
@@ -9,7 +10,6 @@
 namespace dunstwerk {
 namespace {
 
-constexpr Element kLuftfeld = kErgebnisfelder[kLufttemperatur];
 constexpr Element kFehlermeldung = ElementNamens("lbl_Fehlermeldung");
 constexpr Element kRechne = ElementNamens("cmd_rechne");
 constexpr Element kNeustart = ElementNamens("cmd_neustart");
@@ -18,29 +18,25 @@ constexpr Element kAufforderungen[] = {
     ElementNamens("lbl_Aufford_Z1"), ElementNamens("lbl_Aufford_Z2a"),
     ElementNamens("lbl_Aufford_Z3a"), ElementNamens("lbl_Aufford_Z5")};
 
-Element Zweitfeld(Vorgabe vorgabe) { return kErgebnisfelder[ZweiteEingabe(vorgabe)]; }
-
 }  // namespace
 
 Fensterlogik::Fensterlogik(Oberflaeche& oberflaeche, std::string dezimaltrenner)
     : o_(oberflaeche), dezimaltrenner_(std::move(dezimaltrenner)) {}
 
 void Fensterlogik::Klick(Element e) {
-  for (std::size_t i = 0; i < kModusknoepfe.size(); ++i) {
-    if (e == kModusknoepfe[i]) return ModusWaehlen(kVorgaben[i]);
+  // The window takes no input while an error text stands.
+  if (pausiert_) return;
+  for (const Modus& modus : kModi) {
+    if (e == modus.knopf) return cmd_Rechn_Click(modus);
   }
   if (e == kRechne) return cmd_rechne_Click();
   if (e == kNeustart) return cmd_neustart_Click();
   if (e == kBeenden) return cmd_beenden_Click();
 }
 
-void Fensterlogik::cmd_Rechn_1_Click() { ModusWaehlen(Vorgabe::Feuchte); }
-void Fensterlogik::cmd_Rechn_2_Click() { ModusWaehlen(Vorgabe::Kuehlgrenze); }
-void Fensterlogik::cmd_Rechn_3_Click() { ModusWaehlen(Vorgabe::Dampfgehalt); }
-
 void Fensterlogik::AnsichtZuruecksetzen() {
   for (Element e : kAufforderungen) o_.Zeigen(e, false);
-  for (Element e : kModusknoepfe) o_.Zeigen(e, false);
+  for (const Modus& modus : kModi) o_.Zeigen(modus.knopf, false);
   o_.Zeigen(kLuftfeld, true);
   o_.Fokus(kLuftfeld);
   for (Element e : kErgebnisfelder) {
@@ -48,28 +44,28 @@ void Fensterlogik::AnsichtZuruecksetzen() {
   }
 }
 
-void Fensterlogik::ModusWaehlen(Vorgabe vorgabe) {
-  if (pausiert_) return;
-  vorgabe_ = vorgabe;
+void Fensterlogik::cmd_Rechn_Click(const Modus& modus) {
+  modus_ = &modus;
   AnsichtZuruecksetzen();
-  o_.Zeigen(Zweitfeld(vorgabe), true);
+  o_.Zeigen(modus.zweitesFeld, true);
   o_.Zeigen(kRechne, true);
   o_.SetzeFensterhoehe(kHoeheNachWahlTwips);
 }
 
 void Fensterlogik::cmd_rechne_Click() {
-  if (pausiert_ || !vorgabe_) return;
+  if (!modus_) return;
   o_.Zeigen(kRechne, false);
-  const Ergebnis ergebnis = Rechne(*vorgabe_, o_.Text(kLuftfeld), o_.Text(Zweitfeld(*vorgabe_)));
-  if (ergebnis.zustand) {
-    ZeigeErgebnisse(*ergebnis.zustand);
+  const Ergebnis ergebnis =
+      Rechne(modus_->vorgabe, o_.Text(kLuftfeld), o_.Text(modus_->zweitesFeld));
+  if (const auto* zustand = std::get_if<MoistAirState>(&ergebnis)) {
+    ZeigeErgebnisse(*zustand);
     o_.Zeigen(kNeustart, true);
     o_.Zeigen(kBeenden, true);
     o_.NeuZeichnen();
     return;
   }
   // The text stands for the pause; the restart follows when it has run out.
-  o_.SetzeBeschriftung(kFehlermeldung, ergebnis.fehlertext);
+  o_.SetzeBeschriftung(kFehlermeldung, Fehlertext(std::get<Fehler>(ergebnis)));
   o_.Zeigen(kFehlermeldung, true);
   o_.NeuZeichnen();
   pausiert_ = true;
@@ -100,18 +96,14 @@ void Fensterlogik::BeendenAnfordern() {
 }
 
 void Fensterlogik::cmd_neustart_Click() {
-  if (pausiert_) return;
   o_.SetzeText(kLuftfeld, "");
-  for (Vorgabe v : kVorgaben) o_.SetzeText(Zweitfeld(v), "");
+  for (const Modus& modus : kModi) o_.SetzeText(modus.zweitesFeld, "");
   o_.Zeigen(kNeustart, false);
   o_.Zeigen(kBeenden, false);
   o_.Zeigen(kFehlermeldung, false);
-  if (vorgabe_) ModusWaehlen(*vorgabe_);
+  if (modus_) cmd_Rechn_Click(*modus_);
 }
 
-void Fensterlogik::cmd_beenden_Click() {
-  if (pausiert_) return;
-  o_.Beenden();
-}
+void Fensterlogik::cmd_beenden_Click() { o_.Beenden(); }
 
 }  // namespace dunstwerk

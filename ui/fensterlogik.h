@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/moist_air_state.h"
+#include "ui/layout.h"
 #include "ui/oberflaeche.h"
 
 namespace dunstwerk {
@@ -19,20 +20,9 @@ class Fensterlogik {
   // The decimal separator of the user's locale, for the shown results.
   Fensterlogik(Oberflaeche& oberflaeche, std::string dezimaltrenner);
 
-  // A click on a push button, from the front end. Clicks on anything else,
-  // and every click while an error text stands, do nothing.
+  // A click on a control, from the front end. Clicks on anything but a push
+  // button, and every click while an error text stands, do nothing.
   void Klick(Element e);
-
-  void cmd_Rechn_1_Click();
-  void cmd_Rechn_2_Click();
-  void cmd_Rechn_3_Click();
-  void cmd_rechne_Click();
-  void cmd_neustart_Click();
-  void cmd_beenden_Click();
-
-  // Hides the mode choice and every text box but the air temperature, which
-  // is shown and gets the focus.
-  void AnsichtZuruecksetzen();
 
   // While an error text stands, the front end drops all user input.
   bool Pausiert() const { return pausiert_; }
@@ -42,16 +32,25 @@ class Fensterlogik {
   // once, or when the error text has stood its time.
   void BeendenAnfordern();
 
-  std::optional<Vorgabe> AktuelleVorgabe() const { return vorgabe_; }
+  std::optional<Vorgabe> AktuelleVorgabe() const {
+    return modus_ ? std::optional(modus_->vorgabe) : std::nullopt;
+  }
 
  private:
-  void ModusWaehlen(Vorgabe vorgabe);
+  // The click handlers of the push buttons.
+  void cmd_Rechn_Click(const Modus& modus);
+  void cmd_rechne_Click();
+  void cmd_neustart_Click();
+  void cmd_beenden_Click();
+
+  // Hides the mode choice and every text box but the air temperature, which
+  // is shown and gets the focus.
+  void AnsichtZuruecksetzen();
   void ZeigeErgebnisse(const MoistAirState& zustand);
-  void ZeigeFehler(const std::string& text);
 
   Oberflaeche& o_;
   std::string dezimaltrenner_;
-  std::optional<Vorgabe> vorgabe_;
+  const Modus* modus_ = nullptr;  // none until the user picks one
   bool pausiert_ = false;
   bool beendenAngefordert_ = false;
 };
