@@ -7,20 +7,23 @@
 #   scripts/bench-win.sh 31
 #
 # The build folders are build-bench and build-win; BENCH_LINUX and BENCH_WIN
-# name others.
+# name others (build and build-win of the test command, say). A folder set up
+# before keeps its settings; only the benchmarks are switched on.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 wiederholungen=${1:-15}
 linux=${BENCH_LINUX:-build-bench}
 windows=${BENCH_WIN:-build-win}
 
-cmake -S . -B "$linux" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDUNSTWERK_WITH_UI=OFF \
-  -DDUNSTWERK_TESTS=OFF -DDUNSTWERK_BENCH=ON >/dev/null
+neu=()
+[[ -f $linux/CMakeCache.txt ]] ||
+  neu=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DDUNSTWERK_WITH_UI=OFF -DDUNSTWERK_TESTS=OFF)
+cmake -S . -B "$linux" "${neu[@]}" -DDUNSTWERK_BENCH=ON >/dev/null
 cmake --build "$linux" -j2 --target engine_zeiten >/dev/null
 toolchain=()
-[[ -f $windows/CMakeCache.txt ]] || toolchain=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake)
-cmake -S . -B "$windows" "${toolchain[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDUNSTWERK_BENCH=ON \
-  >/dev/null
+[[ -f $windows/CMakeCache.txt ]] ||
+  toolchain=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo)
+cmake -S . -B "$windows" "${toolchain[@]}" -DDUNSTWERK_BENCH=ON >/dev/null
 cmake --build "$windows" -j2 --target engine_zeiten >/dev/null
 
 ergebnisse=$(mktemp -d)
