@@ -20,6 +20,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # libstdc++, libgcc and winpthread go into the program itself, so that it
 # needs only DLLs every Windows 10 and 11 has.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# ld writes the link time into the PE header unless told not to; without it
+# the same sources give the same program file.
+string(APPEND CMAKE_EXE_LINKER_FLAGS_INIT " -Wl,--no-insert-timestamp")
 
 # Tests and try_run start the programs under Wine, in a prefix of this build
 # tree that the wrapper creates on first use.
