@@ -42,6 +42,13 @@ void FehlerAusloesen(frm_Dunstwerk& fenster) {
   Klick(&fenster, "cmd_rechne");
 }
 
+// A close from the window's title bar, as the platform delivers it: a
+// spontaneous close event to the window, not QWidget::close().
+void NutzerSchliesst(frm_Dunstwerk& fenster) {
+  QCloseEvent schliessen;
+  QCoreApplication::sendEvent(fenster.windowHandle(), &schliessen);
+}
+
 }  // namespace
 
 class PauseTest : public QObject {
@@ -82,7 +89,7 @@ class PauseTest : public QObject {
         QCoreApplication::postEvent(
             rf, new QMouseEvent(typ, mitte, rf->mapToGlobal(mitte), Qt::LeftButton, Qt::LeftButton,
                                 Qt::NoModifier));
-      fenster.close();
+      NutzerSchliesst(fenster);
       fenster.installEventFilter(&maler);
       fenster.update();
     });
@@ -120,6 +127,46 @@ class PauseTest : public QObject {
     QTimer::singleShot(100, qApp, [] { QCoreApplication::exit(3); });
     QCOMPARE(QCoreApplication::exec(), 3);
     QVERIFY(uhr.elapsed() < 1000);
+  }
+
+  // During the pause a close by the user is input and is dropped; a quit
+  // from the program is kept: the window stays while the text stands, and the
+  // program ends when the pause is over.
+  void schliessenWaehrendDerPause_data() {
+    QTest::addColumn<bool>("quit");
+    QTest::addColumn<int>("ende");  // exec()'s result; 7: still running
+    QTest::newRow("user closes") << false << 7;
+    QTest::newRow("program quits") << true << 0;
+  }
+
+  void schliessenWaehrendDerPause() {
+    QFETCH(bool, quit);
+    QFETCH(int, ende);
+    frm_Dunstwerk fenster;
+    fenster.show();
+    FehlerAusloesen(fenster);
+    bool offenInDerPause = false;
+    QTimer::singleShot(50, &fenster, [&] {
+      if (quit)
+        QCoreApplication::quit();
+      else
+        NutzerSchliesst(fenster);
+    });
+    QTimer::singleShot(150, &fenster, [&] {
+      offenInDerPause = fenster.isVisible() && fenster.Pausiert();
+      fenster.PauseBeenden();
+    });
+    QTimer::singleShot(1000, qApp, [] { QCoreApplication::exit(7); });
+    QCOMPARE(QCoreApplication::exec(), ende);
+    QVERIFY(offenInDerPause);
+    QCOMPARE(fenster.isVisible(), !quit);
+  }
+
+  void nutzerSchliesstOhnePause() {
+    frm_Dunstwerk fenster;
+    fenster.show();
+    NutzerSchliesst(fenster);
+    QVERIFY(!fenster.isVisible());
   }
 
   void fensterEndetWaehrendDerPause() {

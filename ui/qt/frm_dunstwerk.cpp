@@ -47,19 +47,6 @@ QFont Schrift(double punkt, bool kursiv) {
   return schrift;
 }
 
-Rgb Festfarbe(Farbe farbe) {
-  switch (farbe) {
-    case Farbe::Rot:
-      return {255, 0, 0};
-    case Farbe::Blau:
-      return {0, 0, 255};
-    case Farbe::Schwarz:
-    case Farbe::System:
-      break;
-  }
-  return {0, 0, 0};
-}
-
 // The picture box: the logo at its top left corner on the box's own
 // background. It takes the focus by tab and shows that it has it.
 class Bildfeld : public QWidget {
@@ -239,10 +226,8 @@ void frm_Dunstwerk::SystemfarbenAnwenden() {
   for (Element e = 0; e < kSteuerelemente.size(); ++e) {
     const Steuerelement& s = kSteuerelemente[e];
     if (s.art != Art::Bezeichnung) continue;
-    const Rgb farbe =
-        s.farbe == Farbe::System ? TextfarbeAufHintergrund(system) : Festfarbe(s.farbe);
     QPalette p = elemente_[e]->palette();
-    p.setColor(QPalette::WindowText, Farbwert(farbe));
+    p.setColor(QPalette::WindowText, Farbwert(Textfarbe(s.farbe, system)));
     elemente_[e]->setPalette(p);
   }
 }
@@ -261,12 +246,13 @@ void frm_Dunstwerk::showEvent(QShowEvent* ereignis) {
 }
 
 void frm_Dunstwerk::closeEvent(QCloseEvent* ereignis) {
-  // Closing the window is user input too: while an error text stands it is
-  // dropped. A session that ends closes it all the same.
-  if (logik_.Pausiert() && !qApp->isSavingSession())
-    ereignis->ignore();
-  else
-    QWidget::closeEvent(ereignis);
+  // While an error text stands the window stays open. A close by the user is
+  // input and is dropped; a quit from the program or the platform is kept,
+  // and the program ends when the text has stood its time. A session that
+  // ends closes it at once.
+  if (!logik_.Pausiert() || qApp->isSavingSession()) return QWidget::closeEvent(ereignis);
+  ereignis->ignore();
+  if (!ereignis->spontaneous()) logik_.BeendenAnfordern();
 }
 
 bool frm_Dunstwerk::eventFilter(QObject* objekt, QEvent* ereignis) {
