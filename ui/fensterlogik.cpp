@@ -1,5 +1,7 @@
 #include "ui/fensterlogik.h"
 
+#include <string>
+#include <string_view>
 #include <utility>
 #include <variant>
 
@@ -17,6 +19,31 @@ constexpr Element kBeenden = ElementNamens("cmd_beenden");
 constexpr Element kAufforderungen[] = {
     ElementNamens("lbl_Aufford_Z1"), ElementNamens("lbl_Aufford_Z2a"),
     ElementNamens("lbl_Aufford_Z3a"), ElementNamens("lbl_Aufford_Z5")};
+
+// Text for an HTML table cell: what the user typed into a box may hold
+// markup characters.
+std::string AlsHtml(std::string_view text) {
+  std::string html;
+  for (char z : text) {
+    switch (z) {
+      case '&':
+        html += "&amp;";
+        break;
+      case '<':
+        html += "&lt;";
+        break;
+      case '>':
+        html += "&gt;";
+        break;
+      case '"':
+        html += "&quot;";
+        break;
+      default:
+        html += z;
+    }
+  }
+  return html;
+}
 
 }  // namespace
 
@@ -59,6 +86,7 @@ void Fensterlogik::cmd_rechne_Click() {
       Rechne(modus_->vorgabe, o_.Text(kLuftfeld), o_.Text(modus_->zweitesFeld));
   if (const auto* zustand = std::get_if<MoistAirState>(&ergebnis)) {
     ZeigeErgebnisse(*zustand);
+    ergebnisseStehen_ = true;
     o_.Zeigen(kNeustart, true);
     o_.Zeigen(kBeenden, true);
     o_.NeuZeichnen();
@@ -95,7 +123,26 @@ void Fensterlogik::BeendenAnfordern() {
     o_.Beenden();
 }
 
+void Fensterlogik::ErgebnisseKopieren() {
+  if (!KopierenMoeglich()) return;
+  std::string text;
+  std::string html = "<table>\n";
+  for (Element feld : kErgebnisfelder) {
+    const std::string_view zeile = ZeileVon(feld).text;
+    const std::string wert = o_.Text(feld);
+    text.append(zeile).append("\t").append(wert).append("\n");
+    html.append("<tr><td>")
+        .append(AlsHtml(zeile))
+        .append("</td><td>")
+        .append(AlsHtml(wert))
+        .append("</td></tr>\n");
+  }
+  html += "</table>\n";
+  o_.InZwischenablage(text, html);
+}
+
 void Fensterlogik::cmd_neustart_Click() {
+  ergebnisseStehen_ = false;
   o_.SetzeText(kLuftfeld, "");
   for (const Modus& modus : kModi) o_.SetzeText(modus.zweitesFeld, "");
   o_.Zeigen(kNeustart, false);

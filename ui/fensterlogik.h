@@ -32,6 +32,14 @@ class Fensterlogik {
   // once, or when the error text has stood its time.
   void BeendenAnfordern();
 
+  // The results can be copied while they stand: after a complete run, until
+  // the restart, and not while an error text stands.
+  bool KopierenMoeglich() const { return ergebnisseStehen_ && !pausiert_; }
+  // Puts the twelve results on the clipboard as the window shows them, one
+  // line each: the row label, a tab, the value. Does nothing unless
+  // KopierenMoeglich().
+  void ErgebnisseKopieren();
+
   std::optional<Vorgabe> AktuelleVorgabe() const {
     return modus_ ? std::optional(modus_->vorgabe) : std::nullopt;
   }
@@ -52,6 +60,7 @@ class Fensterlogik {
   std::string dezimaltrenner_;
   const Modus* modus_ = nullptr;  // none until the user picks one
   bool pausiert_ = false;
+  bool ergebnisseStehen_ = false;
   bool beendenAngefordert_ = false;
 };
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <ostream>
@@ -47,6 +48,11 @@ class FakeOberflaeche : public Oberflaeche {
   }
   void StartePausenuhr(int ms) override { pausenuhren.push_back(ms); }
   void Beenden() override { ++beendet; }
+  void InZwischenablage(std::string_view text, std::string_view html) override {
+    ablage.emplace_back(text, html);
+  }
+  // Each text and HTML put on the clipboard.
+  std::vector<std::pair<std::string, std::string>> ablage;
 
   bool Sichtbar(std::string_view name) const { return sichtbar[ElementNamens(name)]; }
   const std::string& TextVon(std::string_view name) const { return texte[ElementNamens(name)]; }
@@ -135,6 +141,17 @@ TEST_P(VollstaendigerLauf, ZeigtAlleZwoelfWerte) {
   EXPECT_EQ(o.SichtbareMit("cmd_"), (std::set<std::string>{"cmd_neustart", "cmd_beenden"}));
   EXPECT_FALSE(o.Sichtbar("lbl_Fehlermeldung"));
   EXPECT_EQ(o.gemalt, std::vector<std::string>{""});
+
+  // Copied, each value stands on its row label's line as it is shown.
+  ASSERT_TRUE(logik.KopierenMoeglich());
+  logik.ErgebnisseKopieren();
+  ASSERT_EQ(o.ablage.size(), 1u);
+  const std::string& text = o.ablage[0].first;
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 12);
+  for (const auto& [feld, wert] : l.erwartet) {
+    const std::string zeile = std::string(ZeileVon(ElementNamens(feld)).text) + "\t" + wert + "\n";
+    EXPECT_NE(text.find(zeile), std::string::npos) << zeile;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -226,6 +243,63 @@ INSTANTIATE_TEST_SUITE_P(
                     Fehlerfall{2, "30", "10", "\r\nDie Luft ist trocken oder allg. Fehler !"},
                     Fehlerfall{3, "20", "0,02",
                                "\r\nDie Luft ist übersättigt oder allg. Fehler !"}));
+
+TEST_F(FensterlogikTest, KopiertZwoelfZeilenAlsTextUndTabelle) {
+  Rechne(1, "20", "50");
+  logik.ErgebnisseKopieren();
+  ASSERT_EQ(o.ablage.size(), 1u);
+  EXPECT_EQ(o.ablage[0].first,
+            "Lufttemperatur in °C\t20,00\n"
+            "Taupunkttemperatur in °C\t9,28\n"
+            "Kühlgrenztemperatur in °C\t13,75\n"
+            "Relative Feuchte in %\t50,00\n"
+            "Absolute Feuchte in kg Dampf / m³ Luft\t0,00877\n"
+            "Wasserdampfgehalt in kg Dampf / kg tr. Luft\t0,00737\n"
+            "Dichte der feuchten Luft in kg / m³\t1,19941\n"
+            "Partialdruck des Wasserdampfes in bar (1000 hPa)\t0,01171\n"
+            "Sättigungspartialdruck in bar\t0,02342\n"
+            "Wasserdampfgehalt im Kühlgrenzzustand in kg / kg\t0,00995\n"
+            "Wasseraufnahmevermögen in kg Wasser / kg tr. Luft\t0,00258\n"
+            "Enthalpie der feuchten Luft in kJ / kg tr. Luft\t38,8\n");
+  const std::string& html = o.ablage[0].second;
+  EXPECT_EQ(html.rfind("<table>\n<tr><td>Lufttemperatur in °C</td><td>20,00</td></tr>\n", 0), 0u);
+  EXPECT_NE(html.find("<tr><td>Enthalpie der feuchten Luft in kJ / kg tr. Luft</td><td>38,8</td>"
+                      "</tr>\n</table>\n"),
+            std::string::npos);
+  EXPECT_EQ(std::count(html.begin(), html.end(), '\n'), 14);
+
+  // The values as shown, even where the user has typed over one; what was
+  // typed cannot become markup.
+  Tippe("txt_h1", "<b>38 & 39</b>");
+  logik.ErgebnisseKopieren();
+  ASSERT_EQ(o.ablage.size(), 2u);
+  EXPECT_NE(o.ablage[1].first.find("tr. Luft\t<b>38 & 39</b>\n"), std::string::npos);
+  EXPECT_NE(o.ablage[1].second.find("<td>&lt;b&gt;38 &amp; 39&lt;/b&gt;</td>"), std::string::npos);
+}
+
+// Only standing results are copied: not at the start, not in the input
+// view, not while an error text stands, and not after the restart.
+TEST_F(FensterlogikTest, KopierenNurWennErgebnisseStehen) {
+  auto kopieren = [&] {
+    const bool moeglich = logik.KopierenMoeglich();
+    logik.ErgebnisseKopieren();
+    return moeglich;
+  };
+  EXPECT_FALSE(kopieren());
+  Klick("cmd_Rechn_1");
+  EXPECT_FALSE(kopieren());
+  Rechne(1, "20", "");
+  EXPECT_FALSE(kopieren());
+  logik.PauseAbgelaufen();
+  EXPECT_FALSE(kopieren());
+  EXPECT_TRUE(o.ablage.empty());
+
+  Rechne(1, "20", "50");
+  EXPECT_TRUE(kopieren());
+  Klick("cmd_neustart");
+  EXPECT_FALSE(kopieren());
+  EXPECT_EQ(o.ablage.size(), 1u);
+}
 
 TEST_F(FensterlogikTest, NeustartBehaeltDenModus) {
   Rechne(2, "20", "13,8");
