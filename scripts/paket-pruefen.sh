@@ -1,24 +1,16 @@
 #!/usr/bin/env bash
-# Builds the Debian package from a configured and built build folder and
-# checks it: lintian, the AppStream metadata, the desktop entry, and a start
-# of the program as unpacked from the package.
+# Checks the Debian package: lintian, the AppStream metadata, the desktop
+# entry, and a start of the program as unpacked from the package. Given a
+# build folder, it makes the package there first (scripts/deb-packen.sh).
 #
-#   scripts/paket-pruefen.sh [build folder, default build]
+#   scripts/paket-pruefen.sh [PACKAGE.deb | build folder, default build]
 #
-# Needs lintian, appstream, desktop-file-utils, dpkg-dev and file
+# Needs lintian, appstream, desktop-file-utils and dpkg-dev
 # (scripts/deps.sh test installs them).
 set -euo pipefail
-if [[ $# -gt 0 ]]; then
-  bau=$(realpath "$1")
-fi
+ziel=$(realpath "${1:-$(dirname "$0")/../build}")
 cd "$(dirname "$0")/.."
-bau=${bau:-$PWD/build}
 app_id=de.dunstwerk.Dunstwerk
-
-[[ -f "$bau/CPackConfig.cmake" ]] || {
-  echo "$bau has no CPackConfig.cmake: configure it first (cmake -S . -B $bau)" >&2
-  exit 1
-}
 
 fehler=0
 schlecht() {
@@ -27,16 +19,19 @@ schlecht() {
 }
 
 echo "== Package"
-rm -f "$bau"/dunstwerk_*.deb
-(cd "$bau" && cpack -G DEB >/dev/null)
-pakete=("$bau"/dunstwerk_*_amd64.deb)
-[[ -f "${pakete[0]}" && ${#pakete[@]} -eq 1 ]] || {
-  echo "FAILED: cpack made no dunstwerk_<version>_amd64.deb in $bau" >&2
+if [[ -d "$ziel" ]]; then
+  rm -f "$ziel"/dunstwerk_*.deb
+  paket=$(scripts/deb-packen.sh "$ziel")
+else
+  paket=$ziel
+fi
+architektur=$(dpkg --print-architecture)
+[[ -f "$paket" && $(basename "$paket") == dunstwerk_*_"$architektur".deb ]] || {
+  echo "FAILED: $paket is not a package dunstwerk_<version>_$architektur.deb" >&2
   exit 1
 }
-paket=${pakete[0]}
 echo "$paket"
-dpkg-deb --field "$paket" Package Version Section Depends
+dpkg-deb --field "$paket" Package Version Architecture Section Depends
 
 auspack=$(mktemp -d)
 trap 'rm -rf "$auspack"' EXIT
