@@ -3,10 +3,15 @@
 // order and keys, readable colours on any scheme, and a few complete runs.
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLocale>
+#include <QMenu>
+#include <QMimeData>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "hilfen.h"
@@ -41,6 +46,36 @@ class FensterTest : public QObject {
   void Rechne(int modus, const QString& temlu, const QString& zweites) {
     test::Rechne(fenster_.get(), modus, temlu, zweites);
   }
+
+  // Opens a context menu with `oeffnen`; returns the popup's name and whether
+  // its entry was enabled, and chooses the entry when asked to.
+  std::pair<QString, bool> Kontextmenue(const std::function<void()>& oeffnen, bool waehlen) {
+    std::pair<QString, bool> gesehen;
+    QTimer::singleShot(0, this, [&] {
+      auto* menue = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      if (!menue) return;
+      QAction* eintrag = menue->actions().value(0);
+      gesehen = {menue->objectName(), eintrag && eintrag->isEnabled()};
+      if (waehlen && gesehen.second) {
+        menue->setActiveAction(eintrag);
+        QTest::keyClick(menue, Qt::Key_Return);
+      } else {
+        menue->close();
+      }
+    });
+    oeffnen();
+    // A text box's menu pops up without a loop of its own.
+    QCoreApplication::processEvents();
+    return gesehen;
+  }
+
+  void RechtsklickAuf(std::string_view name) {
+    QWidget* w = E(name);
+    QContextMenuEvent klick(QContextMenuEvent::Mouse, QPoint(2, 2), w->mapToGlobal(QPoint(2, 2)));
+    QCoreApplication::sendEvent(w, &klick);
+  }
+
+  static QString Ablage() { return QGuiApplication::clipboard()->text(); }
 
   void Aktivieren() {
     QApplication::setActiveWindow(fenster_.get());
@@ -214,6 +249,68 @@ class FensterTest : public QObject {
     QCOMPARE(QApplication::focusWidget(), E("cmd_rechne"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(taste));
     QCOMPARE(E<QLineEdit>("txt_rf")->text(), QStringLiteral("50,38"));
+  }
+
+  // Ctrl+C copies the results where no text is selected, and a selection
+  // where there is one.
+  void kopierenMitStrgC_data() {
+    QTest::addColumn<QString>("fokus");
+    QTest::addColumn<bool>("auswahl");
+    QTest::addColumn<QString>("erwartet");  // empty: the twelve results
+    QTest::newRow("text box") << "txt_temlu" << false << QString();
+    QTest::newRow("button") << "cmd_neustart" << false << QString();
+    QTest::newRow("selection") << "txt_x" << true << "0,00737";
+  }
+
+  void kopierenMitStrgC() {
+    QFETCH(QString, fokus);
+    QFETCH(bool, auswahl);
+    QFETCH(QString, erwartet);
+    Aktivieren();
+    Rechne(1, "20", "50");
+    QGuiApplication::clipboard()->clear();
+    QWidget* w = E(fokus.toStdString());
+    w->setFocus(Qt::OtherFocusReason);
+    if (auswahl) static_cast<QLineEdit*>(w)->selectAll();
+    QTest::keyClick(w, Qt::Key_C, Qt::ControlModifier);
+    if (!erwartet.isEmpty()) {
+      QCOMPARE(Ablage(), erwartet);
+      return;
+    }
+    const QStringList zeilen = Ablage().split(u'\n');
+    QCOMPARE(zeilen.size(), 13);  // twelve lines, each ended
+    QCOMPARE(zeilen[0], QString::fromUtf8("Lufttemperatur in °C\t20,00"));
+    QCOMPARE(zeilen[11],
+             QString::fromUtf8("Enthalpie der feuchten Luft in kJ / kg tr. Luft\t38,8"));
+    const QString html = QGuiApplication::clipboard()->mimeData()->html();
+    QVERIFY(html.contains(QString::fromUtf8("<td>Lufttemperatur in °C</td><td>20,00</td>")));
+  }
+
+  // The window's menu: its one entry is disabled until results stand; the
+  // text boxes keep their own menus.
+  void kopierenUeberDasKontextmenue() {
+    Aktivieren();
+    const QString eintrag = Qs(kKopierenEintrag) + u'\t' + Qs(kKopierenTaste);
+    QCOMPARE(eintrag, QString::fromUtf8("Ergebnisse kopieren\tStrg+C"));
+    auto [name, aktiv] = Kontextmenue([&] { RechtsklickAuf("lbl_Zeile_B"); }, true);
+    QCOMPARE(name, QStringLiteral("kontextmenue"));
+    QVERIFY(!aktiv);
+
+    Rechne(1, "20", "50");
+    QGuiApplication::clipboard()->clear();
+    std::tie(name, aktiv) = Kontextmenue([&] { RechtsklickAuf("lbl_Dunstwerk"); }, true);
+    QVERIFY(aktiv);
+    QVERIFY(Ablage().startsWith(QString::fromUtf8("Lufttemperatur in °C\t20,00\n")));
+
+    // Shift+F10 opens the menu of what has the focus.
+    E("cmd_beenden")->setFocus(Qt::OtherFocusReason);
+    std::tie(name, aktiv) = Kontextmenue(
+        [&] { QTest::keyClick(E("cmd_beenden"), Qt::Key_F10, Qt::ShiftModifier); }, false);
+    QCOMPARE(name, QStringLiteral("kontextmenue"));
+    QVERIFY(aktiv);
+    std::tie(name, aktiv) = Kontextmenue([&] { RechtsklickAuf("txt_x"); }, false);
+    QVERIFY(!name.isEmpty());
+    QVERIFY(name != QStringLiteral("kontextmenue"));
   }
 
   void beendenEndetProgramm() {

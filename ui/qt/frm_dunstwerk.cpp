@@ -3,10 +3,15 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
+#include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -175,6 +180,8 @@ frm_Dunstwerk::frm_Dunstwerk(QWidget* parent)
       }
       case Art::Textfeld: {
         auto* t = new QLineEdit(this);
+        // Sees Ctrl+C first: without a selection it copies the results.
+        t->installEventFilter(this);
         t->setAccessibleName(Qs(kSteuerelemente[ElementNamens(s.zeile)].text));
         w = t;
         break;
@@ -257,7 +264,41 @@ void frm_Dunstwerk::closeEvent(QCloseEvent* ereignis) {
 
 bool frm_Dunstwerk::eventFilter(QObject* objekt, QEvent* ereignis) {
   if (logik_.Pausiert() && IstEingabe(ereignis->type())) return true;
+  // Ctrl+C in a text box copies its selection; with nothing selected, the
+  // results.
+  if (ereignis->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(ereignis)->matches(QKeySequence::Copy)) {
+    if (auto* feld = qobject_cast<QLineEdit*>(objekt); feld && !feld->hasSelectedText()) {
+      logik_.ErgebnisseKopieren();
+      return true;
+    }
+  }
   return QWidget::eventFilter(objekt, ereignis);
+}
+
+// Keys that the focused button or picture box leaves to the window.
+void frm_Dunstwerk::keyPressEvent(QKeyEvent* ereignis) {
+  if (ereignis->matches(QKeySequence::Copy)) return logik_.ErgebnisseKopieren();
+  // Shift+F10 opens the context menu of what has the focus, as the menu key
+  // does: a text box's own, or the window's.
+  if (ereignis->key() == Qt::Key_F10 && ereignis->modifiers() == Qt::ShiftModifier) {
+    QWidget* ziel = focusWidget() ? focusWidget() : this;
+    const QPoint mitte = ziel->rect().center();
+    QContextMenuEvent menue(QContextMenuEvent::Keyboard, mitte, ziel->mapToGlobal(mitte));
+    QCoreApplication::sendEvent(ziel, &menue);
+    return;
+  }
+  QWidget::keyPressEvent(ereignis);
+}
+
+// A right click on the background, a label or a button, or the menu key
+// away from the text boxes, which keep their own menus.
+void frm_Dunstwerk::contextMenuEvent(QContextMenuEvent* ereignis) {
+  QMenu menue(this);
+  menue.setObjectName(QStringLiteral("kontextmenue"));
+  QAction* kopieren = menue.addAction(Qs(kKopierenEintrag) + u'\t' + Qs(kKopierenTaste));
+  kopieren->setEnabled(logik_.KopierenMoeglich());
+  if (menue.exec(ereignis->globalPos()) == kopieren) logik_.ErgebnisseKopieren();
 }
 
 void frm_Dunstwerk::PauseBeenden() {
@@ -307,5 +348,15 @@ void frm_Dunstwerk::StartePausenuhr(int millisekunden) {
 }
 
 void frm_Dunstwerk::Beenden() { QCoreApplication::quit(); }
+
+void frm_Dunstwerk::InZwischenablage(std::string_view text, std::string_view html) {
+  auto* daten = new QMimeData;
+  daten->setText(Qs(text));
+  // A whole document that names its encoding, so that word processors and
+  // spreadsheets read the umlauts right.
+  daten->setHtml(QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body>\n") + Qs(html) +
+                 QStringLiteral("</body></html>\n"));
+  QGuiApplication::clipboard()->setMimeData(daten);
+}
 
 }  // namespace dunstwerk

@@ -31,6 +31,8 @@ class frm_Dunstwerk : public QWidget, private Oberflaeche {
   bool eventFilter(QObject* objekt, QEvent* ereignis) override;
   void changeEvent(QEvent* ereignis) override;
   void closeEvent(QCloseEvent* ereignis) override;
+  void contextMenuEvent(QContextMenuEvent* ereignis) override;
+  void keyPressEvent(QKeyEvent* ereignis) override;
   void showEvent(QShowEvent* ereignis) override;
 
  private:
@@ -44,6 +46,7 @@ class frm_Dunstwerk : public QWidget, private Oberflaeche {
   void NeuZeichnen() override;
   void StartePausenuhr(int millisekunden) override;
   void Beenden() override;
+  void InZwischenablage(std::string_view text, std::string_view html) override;
 
   void SystemfarbenAnwenden();
 
