@@ -4,8 +4,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh run
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDUNSTWERK_TESTS=OFF >/dev/null
-cmake --build build -j"$(nproc)" --target Dunstwerk_340z
+# The preset "program" of CMakePresets.json: the program alone, in build/.
+cmake --preset program >/dev/null
+cmake --build --preset program -j"$(nproc)"
 
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
   cat >&2 <<'MSG'

@@ -11,11 +11,9 @@ scripts/deps.sh test
 jobs=$(nproc)
 beginn=$SECONDS
 
-toolchain=()
-[[ -f build-win/CMakeCache.txt ]] || toolchain=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake)
-cmake -S . -B build-win "${toolchain[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDUNSTWERK_BENCH=ON \
-  >/dev/null
-cmake --build build-win -j"$jobs"
+# The presets "windows" of CMakePresets.json: configure, build and test.
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j"$jobs"
 gebaut=$SECONDS
 
 # Before the tests: one of them installs and uninstalls the installer.
@@ -24,7 +22,7 @@ echo "Packages: $(cd build-win && ls Dunstwerk-*-win64.zip Dunstwerk-*-win64.exe
 gepackt=$SECONDS
 
 xvfb-run -a -s "-screen 0 1280x1024x24" \
-  scripts/wine-ctest.sh build-win --output-on-failure -j"$jobs"
+  scripts/wine-ctest.sh build-win --preset windows -j"$jobs"
 
 echo "Windows: build $((gebaut - beginn)) s, packages $((gepackt - gebaut)) s," \
   "tests under Wine $((SECONDS - gepackt)) s, together $((SECONDS - beginn)) s"

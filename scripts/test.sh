@@ -1,10 +1,22 @@
 #!/usr/bin/env bash
-# Builds Dunstwerk and runs every test headless: the engine and window tests,
-# the same tests under AddressSanitizer and UndefinedBehaviorSanitizer, a
-# short fuzz run of the engine when clang is there, and the Windows program
-# cross-built, packaged and tested under Wine (scripts/test-windows.sh).
+# Builds Dunstwerk and runs every test headless, stage by stage (the builds and
+# their test runs are the presets of CMakePresets.json):
 #
-#   FUZZ_SECONDS=600 scripts/test.sh   fuzzes ten minutes instead of one
+#   build       program, tests and benchmarks in build/; its tests on Qt's
+#               offscreen platform
+#   package     the Debian package, made and checked (scripts/paket-pruefen.sh)
+#   fuzz        the engine fuzzed for a minute, when clang can link libFuzzer
+#   sanitizers  everything again with AddressSanitizer and UndefinedBehavior-
+#               Sanitizer in build-asan/, and all its tests
+#   windows     the Windows program cross-built, packaged and tested under
+#               Wine (scripts/test-windows.sh)
+#
+#   scripts/test.sh                     every stage; a failed one does not stop the rest
+#   scripts/test.sh fuzz sanitizers     only the stages named
+#   FUZZ_SECONDS=600 scripts/test.sh    fuzzes ten minutes instead of one
+#
+# Ends with a line per stage (passed, FAILED or skipped, and its time) and
+# fails when a stage failed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
@@ -12,41 +24,111 @@ scripts/deps.sh test
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
-echo "== Build and test"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDUNSTWERK_BENCH=ON >/dev/null
-cmake --build build -j"$jobs"
-ctest --test-dir build --output-on-failure -j"$jobs"
+# The stages, in order. A stage is a function stufe_<name> that fails on a
+# fault and returns 77 when it cannot run here; to add one, write the function
+# and add its name to this list (and to the list above).
+stufen=(build package fuzz sanitizers windows)
+# A stage that needs another one to have passed first.
+declare -A braucht=([package]=build)
 
-echo "== Debian package"
-scripts/paket-pruefen.sh build
+stufe_build() {
+  cmake --preset default >/dev/null
+  cmake --build --preset default -j"$jobs"
+  ctest --preset default -j"$jobs"
+}
 
-fuzzer=$(clang++ -print-file-name=libclang_rt.fuzzer-x86_64.a 2>/dev/null || true)
-if command -v clang++ >/dev/null && [[ -f "$fuzzer" ]]; then
-  echo "== Fuzz the engine for ${FUZZ_SECONDS:-60} s"
-  CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DDUNSTWERK_WITH_UI=OFF \
-    -DDUNSTWERK_FUZZ=ON -DDUNSTWERK_SANITIZE=ON >/dev/null
-  cmake --build build-fuzz -j"$jobs" --target fuzz_rechne
+stufe_package() {
+  scripts/paket-pruefen.sh build
+}
+
+# Whether clang can build a libFuzzer target here, on whatever architecture:
+# try it on the smallest one.
+kann_fuzzen() {
+  command -v clang++ >/dev/null || return 1
+  local probe
+  probe=$(mktemp -d)
+  printf '%s\n' '#include <cstddef>' '#include <cstdint>' \
+    'extern "C" int LLVMFuzzerTestOneInput(const uint8_t*, size_t) { return 0; }' \
+    >"$probe/probe.cpp"
+  local status=0
+  clang++ -fsanitize=fuzzer,address,undefined "$probe/probe.cpp" -o "$probe/probe" \
+    >/dev/null 2>&1 || status=$?
+  rm -rf "$probe"
+  return $status
+}
+
+stufe_fuzz() {
+  if ! kann_fuzzen; then
+    echo "No clang that links libFuzzer here: fuzzing skipped"
+    return 77
+  fi
+  echo "Fuzzing for ${FUZZ_SECONDS:-60} s"
+  cmake --preset fuzz >/dev/null
+  cmake --build --preset fuzz -j"$jobs"
+  local korpus protokoll
   korpus=$(mktemp -d)
   protokoll="$korpus.log"
   if ! build-fuzz/tests/fuzz_rechne -max_total_time="${FUZZ_SECONDS:-60}" -timeout=5 \
     -max_len=256 "$korpus" tests/fuzz/corpus >"$protokoll" 2>&1; then
     tail -n 60 "$protokoll"
     echo "Fuzzing found a failure; the input that caused it is named above." >&2
-    exit 1
+    return 1
   fi
   tail -n 1 "$protokoll"
   rm -rf "$korpus" "$protokoll"
-else
-  echo "== No clang with libFuzzer here: fuzzing skipped"
+}
+
+stufe_sanitizers() {
+  cmake --preset sanitizers >/dev/null
+  cmake --build --preset sanitizers -j"$jobs"
+  # The preset sets the sanitizers' options: leaks count, any report fails.
+  ctest --preset sanitizers -j"$jobs"
+}
+
+stufe_windows() {
+  scripts/test-windows.sh
+}
+
+if [[ $# -gt 0 ]]; then
+  for name in "$@"; do
+    declare -F "stufe_$name" >/dev/null || {
+      echo "No stage $name; the stages are: ${stufen[*]}" >&2
+      exit 2
+    }
+  done
+  stufen=("$@")
 fi
 
-echo "== Build and test with sanitizers"
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DDUNSTWERK_SANITIZE=ON >/dev/null
-cmake --build build-asan -j"$jobs"
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
-  LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp" \
-  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  ctest --test-dir build-asan --output-on-failure -j"$jobs"
+declare -A ergebnis
+zusammenfassung=()
+for name in "${stufen[@]}"; do
+  vorher=${braucht[$name]:-}
+  if [[ -n $vorher && -n ${ergebnis[$vorher]:-} && ${ergebnis[$vorher]} != passed ]]; then
+    ergebnis[$name]=skipped
+    zusammenfassung+=("$(printf '%-11s skipped (needs %s)' "$name" "$vorher")")
+    continue
+  fi
+  echo "== $name"
+  beginn=$SECONDS
+  # In a subshell of its own, so that the first failing command ends the stage
+  # (set -e) but not the run.
+  set +e
+  (
+    set -e
+    "stufe_$name"
+  )
+  status=$?
+  set -e
+  case $status in
+    0) ergebnis[$name]=passed ;;
+    77) ergebnis[$name]=skipped ;;
+    *) ergebnis[$name]=FAILED ;;
+  esac
+  zusammenfassung+=("$(printf '%-11s %-7s %4d s' "$name" "${ergebnis[$name]}" $((SECONDS - beginn)))")
+done
 
-echo "== Windows: cross-build, packages, tests under Wine"
-scripts/test-windows.sh
+echo "== Stages"
+printf '%s\n' "${zusammenfassung[@]}"
+for name in "${stufen[@]}"; do
+  [[ ${ergebnis[$name]} != FAILED ]] || exit 1
+done

@@ -2,9 +2,12 @@
 # Runs ctest in a Windows build tree with one Wine session for all tests:
 # Wine's server, services and desktop start once, detached from the tests'
 # output, and end afterwards. Started by a test instead, they would hold that
-# test's output open and ctest would wait for them. Needs a display; headless:
+# test's output open and ctest would wait for them. The arguments after the
+# tree go to ctest (a test preset names the same tree). Needs a display;
+# headless:
 #
-#   xvfb-run -a scripts/wine-ctest.sh build-win --output-on-failure -j2
+#   xvfb-run -a scripts/wine-ctest.sh build-win --preset windows -j2
+#   xvfb-run -a scripts/wine-ctest.sh build-win --output-on-failure -R win32_fenster
 set -euo pipefail
 cd "$(dirname "$0")/.."
 baum=$1
