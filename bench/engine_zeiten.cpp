@@ -8,7 +8,9 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/primitives.h"
@@ -30,26 +32,24 @@ void Verbraucht(const T& wert) {
   asm volatile("" : : "m"(wert) : "memory");
 }
 
-template <class Fall>
-double Sekunden(Fall& fall, long aufrufe) {
-  const auto beginn = Uhr::now();
-  for (long i = 0; i < aufrufe; ++i) fall();
-  return std::chrono::duration<double>(Uhr::now() - beginn).count();
-}
-
-template <class Fall>
-void Miss(const char* name, int wiederholungen, Fall fall) {
-  constexpr double kLauf = 0.03;  // seconds
+// One case: a name and a function that times that many calls in seconds.
+struct Fall {
+  std::string name;
+  std::function<double(long)> sekunden;
   long aufrufe = 1;
-  double dauer = 0;
-  while ((dauer = Sekunden(fall, aufrufe)) < kLauf / 10) aufrufe *= 2;
-  aufrufe = std::max(1L, static_cast<long>(aufrufe * kLauf / dauer));
   std::vector<double> ns;
-  for (int i = 0; i < wiederholungen; ++i) ns.push_back(Sekunden(fall, aufrufe) * 1e9 / aufrufe);
-  std::sort(ns.begin(), ns.end());
-  const std::size_t n = ns.size();
-  std::printf("%s\t%.2f\n", name, n % 2 ? ns[n / 2] : (ns[n / 2 - 1] + ns[n / 2]) / 2);
-  std::fflush(stdout);
+};
+
+template <class Aufruf>
+Fall Neu(std::string name, Aufruf aufruf) {
+  return {std::move(name),
+          [aufruf](long aufrufe) mutable {
+            const auto beginn = Uhr::now();
+            for (long i = 0; i < aufrufe; ++i) aufruf();
+            return std::chrono::duration<double>(Uhr::now() - beginn).count();
+          },
+          1,
+          {}};
 }
 
 }  // namespace
@@ -58,28 +58,44 @@ int main(int argc, char* argv[]) {
   using namespace dunstwerk;
   const int wiederholungen = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
 
+  std::vector<Fall> faelle;
   // The same state of 20 degrees Celsius and 50 % given three ways.
   const double zweites[] = {0.5, 13.8, 0.0073702};
-  for (int v = 1; v <= 3; ++v) {
-    const std::string name = "Berechnung/Vorgabe:" + std::to_string(v);
-    double temlu = 20, z = zweites[v - 1];
-    Miss(name.c_str(), wiederholungen, [&] {
-      Unbekannt(temlu);
-      Unbekannt(z);
-      Verbraucht(Berechnung(static_cast<Vorgabe>(v), temlu, z));
-    });
-  }
-  float pd = static_cast<float>(Saettigungsdruck(20) * 0.5);
-  Miss("Taupunktsuche", wiederholungen, [&] {
-    Unbekannt(pd);
-    Verbraucht(Taupunktsuche(pd));
-  });
+  for (int v = 1; v <= 3; ++v)
+    faelle.push_back(Neu("Berechnung/Vorgabe:" + std::to_string(v),
+                         [v, temlu = 20.0, z = zweites[v - 1]]() mutable {
+                           Unbekannt(temlu);
+                           Unbekannt(z);
+                           Verbraucht(Berechnung(static_cast<Vorgabe>(v), temlu, z));
+                         }));
+  faelle.push_back(
+      Neu("Taupunktsuche", [pd = static_cast<float>(Saettigungsdruck(20) * 0.5)]() mutable {
+        Unbekannt(pd);
+        Verbraucht(Taupunktsuche(pd));
+      }));
   // The whole calculate command; the second case is rejected by the checks
   // and never reaches the searches.
-  Miss("Rechne/gueltig", wiederholungen, [] { Verbraucht(Rechne(Vorgabe::Feuchte, "20", "50")); });
-  Miss("Rechne/abgelehnt", wiederholungen,
-       [] { Verbraucht(Rechne(Vorgabe::Feuchte, "-5", "120")); });
-  const std::string text = " -3,25e1 ";
-  Miss("ZahlAusText", wiederholungen, [&] { Verbraucht(ZahlAusText(text)); });
+  faelle.push_back(Neu("Rechne/gueltig", [] { Verbraucht(Rechne(Vorgabe::Feuchte, "20", "50")); }));
+  faelle.push_back(
+      Neu("Rechne/abgelehnt", [] { Verbraucht(Rechne(Vorgabe::Feuchte, "-5", "120")); }));
+  faelle.push_back(
+      Neu("ZahlAusText", [text = std::string(" -3,25e1 ")] { Verbraucht(ZahlAusText(text)); }));
+
+  // A run of about 30 ms per case; the repetitions take the cases in turn, so
+  // that a busy moment of the machine spreads over all of them.
+  constexpr double kLauf = 0.03;
+  for (Fall& fall : faelle) {
+    double dauer = 0;
+    while ((dauer = fall.sekunden(fall.aufrufe)) < kLauf / 10) fall.aufrufe *= 2;
+    fall.aufrufe = std::max(1L, static_cast<long>(fall.aufrufe * kLauf / dauer));
+  }
+  for (int i = 0; i < wiederholungen; ++i)
+    for (Fall& fall : faelle) fall.ns.push_back(fall.sekunden(fall.aufrufe) * 1e9 / fall.aufrufe);
+  for (Fall& fall : faelle) {
+    std::sort(fall.ns.begin(), fall.ns.end());
+    const std::size_t n = fall.ns.size();
+    const double median = n % 2 ? fall.ns[n / 2] : (fall.ns[n / 2 - 1] + fall.ns[n / 2]) / 2;
+    std::printf("%s\t%.2f\n", fall.name.c_str(), median);
+  }
   return 0;
 }
