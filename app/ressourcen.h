@@ -1,6 +1,5 @@
-// Resource numbers of the program file, shared by its resource script and
-// the code that loads them.
+/* Resource numbers of the program file; the window of ui/win32 loads them,
+   so they are written down beside it. */
 #pragma once
 
-// The program's icon: 16, 32 (16 colours), 48, 64 and 256 pixels.
-#define IDI_DUNSTWERK 1
+#include "../ui/win32/ressourcen.h"

@@ -11,6 +11,12 @@
 
 namespace dunstwerk::test {
 
+// Set by the test program's command line: the DPI the windows must be laid
+// out for (the system's, in the Wine prefix the test runs in), and whether
+// they run without the per-monitor DPI functions, as on Windows 7 and 8.
+inline int erwarteteDpi = 96;
+inline bool nurSystemDpi = false;
+
 inline std::wstring Breit(std::string_view text) {
   std::wstring breit(text.size(), L'\0');
   breit.resize(static_cast<std::size_t>(MultiByteToWideChar(

@@ -1,8 +1,17 @@
 // Entry of the Win32 window tests.
+//
+//   win32_tests.exe [GTEST_FLAGS] [--nur-systemdpi] [--dpi=N]
+//
+// --nur-systemdpi hides the per-monitor DPI functions from the window, as on
+// Windows 7 and 8; --dpi=N is the DPI the window must then be laid out for.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <string>
+
+#include "hilfen.h"
 
 int main(int argc, char** argv) {
   // On a display without a window manager Wine waits two seconds for each
@@ -16,5 +25,16 @@ int main(int argc, char** argv) {
     RegSetKeyValueW(HKEY_CURRENT_USER, schluessel.c_str(), L"Managed", REG_SZ, L"N", 4);
   }
   testing::InitGoogleTest(&argc, argv);
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--nur-systemdpi") == 0) {
+      dunstwerk::test::nurSystemDpi = true;
+      dunstwerk::Fenster::NurSystemDpi();
+    } else if (std::strncmp(argv[i], "--dpi=", 6) == 0) {
+      dunstwerk::test::erwarteteDpi = std::atoi(argv[i] + 6);
+    } else {
+      std::fprintf(stderr, "unknown argument %s\n", argv[i]);
+      return 2;
+    }
+  }
   return RUN_ALL_TESTS();
 }

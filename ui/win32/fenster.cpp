@@ -1,19 +1,40 @@
 #include "ui/win32/fenster.h"
 
-#include <initguid.h>  // the oleacc property GUIDs, defined once here
+// clang-format off
+#include <initguid.h>  // the oleacc and imaging GUIDs, defined once here
 #include <oleacc.h>
+#include <wincodec.h>
+// clang-format on
 
 #include <algorithm>
 #include <cmath>
 #include <iterator>
 #include <numeric>
+#include <utility>
 
 #include "ui/farben.h"
-#include "ui/win32/logo.h"
+#include "ui/win32/ressourcen.h"
+
+// Windows 8 and later send pointer messages for touch and pen; the headers
+// declare them only when the oldest target is Windows 8.
+#ifndef WM_POINTERUPDATE
+#define WM_NCPOINTERUPDATE 0x0241
+#define WM_NCPOINTERDOWN 0x0242
+#define WM_NCPOINTERUP 0x0243
+#define WM_POINTERUPDATE 0x0245
+#define WM_POINTERDOWN 0x0246
+#define WM_POINTERUP 0x0247
+#define WM_POINTERENTER 0x0249
+#define WM_POINTERLEAVE 0x024a
+#define WM_POINTERWHEEL 0x024e
+#define WM_POINTERHWHEEL 0x024f
+#endif
 
 namespace dunstwerk {
 namespace {
 
+// Control IDs are the place in kSteuerelemente plus this.
+constexpr int kErsteSteuerelementId = 100;
 constexpr wchar_t kBildklasse[] = L"Dunstwerk_Bildfeld";
 constexpr UINT_PTR kPausenuhr = 1;
 constexpr DWORD kStil = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
@@ -22,6 +43,9 @@ constexpr Element kFehlermeldung = ElementNamens("lbl_Fehlermeldung");
 // The logo is 34 x 25 pixels at 96 DPI.
 constexpr int kLogoBreiteTwips = 510;
 constexpr int kLogoHoeheTwips = 375;
+constexpr int kLogoRessourcen[] = {IDR_LOGO_34X25, IDR_LOGO_51X38, IDR_LOGO_68X50};
+
+bool nurSystemDpi = false;
 
 std::wstring Breit(std::string_view text) {
   if (text.empty()) return {};
@@ -49,44 +73,27 @@ std::string DezimaltrennerDesNutzers() {
   return ",";
 }
 
-// The per-monitor DPI functions came with Windows 10; older systems get the
-// system DPI and the classic frame calculation.
+// The per-monitor DPI functions came with Windows 10 (1607); on Windows 7
+// and 8 the window takes the system DPI and the classic frame calculation.
 template <class F>
-F Funktion(const char* name) {
+F User32Funktion(const char* name) {
+  if (nurSystemDpi) return nullptr;
   return reinterpret_cast<F>(
       reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
 }
 
-UINT DpiDesFensters(HWND hwnd) {
-  static const auto dpi = Funktion<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
-  if (dpi) return dpi(hwnd);
+int DpiDesFensters(HWND hwnd) {
+  if (const auto dpi = User32Funktion<UINT(WINAPI*)(HWND)>("GetDpiForWindow"))
+    return static_cast<int>(dpi(hwnd));
   HDC dc = GetDC(hwnd);
   const int wert = GetDeviceCaps(dc, LOGPIXELSY);
   ReleaseDC(hwnd, dc);
-  return static_cast<UINT>(wert);
-}
-
-RECT RahmenUm(int breite, int hoehe, UINT dpi) {
-  static const auto anpassen =
-      Funktion<BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
-  RECT r{0, 0, breite, hoehe};
-  if (anpassen)
-    anpassen(&r, kStil, FALSE, kStilErweitert, dpi);
-  else
-    AdjustWindowRectEx(&r, kStil, FALSE, kStilErweitert);
-  return r;
+  return wert;
 }
 
 COLORREF Ref(Rgb c) { return RGB(c.r, c.g, c.b); }
 
-// The render of the logo that is drawn at a width: the smallest that is not
-// narrower, so that it is only ever scaled down.
-const Logobild& LogoFuer(int breite) {
-  for (const Logobild& bild : kLogobilder) {
-    if (bild.breite >= breite) return bild;
-  }
-  return kLogobilder[std::size(kLogobilder) - 1];
-}
+Rgb AusRef(COLORREF c) { return Rgb{GetRValue(c), GetGValue(c), GetBValue(c)}; }
 
 // User input that the pause drops before it reaches a control.
 bool IstEingabe(UINT nachricht) {
@@ -96,42 +103,112 @@ bool IstEingabe(UINT nachricht) {
          nachricht == WM_NCMOUSEHOVER || nachricht == WM_NCMOUSELEAVE ||
          nachricht == WM_MOUSEHOVER || nachricht == WM_MOUSELEAVE || nachricht == WM_INPUT ||
          nachricht == WM_TOUCH || nachricht == WM_GESTURE || nachricht == WM_CONTEXTMENU ||
-         (nachricht >= 0x0245 && nachricht <= 0x0257);  // the pointer messages of Windows 8
+         nachricht == WM_NCPOINTERUPDATE || nachricht == WM_NCPOINTERDOWN ||
+         nachricht == WM_NCPOINTERUP || nachricht == WM_POINTERUPDATE ||
+         nachricht == WM_POINTERDOWN || nachricht == WM_POINTERUP || nachricht == WM_POINTERENTER ||
+         nachricht == WM_POINTERLEAVE || nachricht == WM_POINTERWHEEL ||
+         nachricht == WM_POINTERHWHEEL;
 }
 
 Fenster* FensterAus(HWND hwnd) {
   return reinterpret_cast<Fenster*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
+// Both window classes of the program; a second window finds them registered
+// already, and RegisterClassExW leaves them as they are.
 void RegistriereKlassen(HINSTANCE instanz, WNDPROC fenster, WNDPROC bild) {
   WNDCLASSEXW klasse{};
   klasse.cbSize = sizeof(klasse);
-  if (!GetClassInfoExW(instanz, kFensterklasse, &klasse)) {
-    klasse = {};
-    klasse.cbSize = sizeof(klasse);
-    klasse.lpfnWndProc = fenster;
-    klasse.hInstance = instanz;
-    klasse.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    klasse.hIcon = static_cast<HICON>(
-        LoadImageW(instanz, MAKEINTRESOURCEW(kSymbolRessource), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
-    klasse.hIconSm = static_cast<HICON>(LoadImageW(instanz, MAKEINTRESOURCEW(kSymbolRessource),
-                                                   IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                   GetSystemMetrics(SM_CYSMICON), 0));
-    klasse.lpszClassName = kFensterklasse;
-    RegisterClassExW(&klasse);
+  klasse.hInstance = instanz;
+  klasse.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+
+  klasse.lpfnWndProc = bild;
+  klasse.lpszClassName = kBildklasse;
+  RegisterClassExW(&klasse);
+
+  klasse.lpfnWndProc = fenster;
+  klasse.lpszClassName = kFensterklasse;
+  klasse.hIcon = static_cast<HICON>(
+      LoadImageW(instanz, MAKEINTRESOURCEW(IDI_DUNSTWERK), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+  klasse.hIconSm = static_cast<HICON>(LoadImageW(instanz, MAKEINTRESOURCEW(IDI_DUNSTWERK),
+                                                 IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                 GetSystemMetrics(SM_CYSMICON), 0));
+  RegisterClassExW(&klasse);
+}
+
+// Holds one COM interface and releases it.
+template <class T>
+class Com {
+ public:
+  Com() = default;
+  Com(const Com&) = delete;
+  Com& operator=(const Com&) = delete;
+  ~Com() {
+    if (p_) p_->Release();
   }
-  if (!GetClassInfoExW(instanz, kBildklasse, &klasse)) {
-    klasse = {};
-    klasse.cbSize = sizeof(klasse);
-    klasse.lpfnWndProc = bild;
-    klasse.hInstance = instanz;
-    klasse.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    klasse.lpszClassName = kBildklasse;
-    RegisterClassExW(&klasse);
-  }
+  T** operator&() { return &p_; }
+  T* operator->() const { return p_; }
+  T* get() const { return p_; }
+
+ private:
+  T* p_ = nullptr;
+};
+
+// A PNG file of the program's resources as 32-bit pixels (blue, green, red,
+// unused), through the Windows Imaging Component that every Windows since 7
+// has. Empty when the resource is missing or cannot be decoded.
+std::vector<std::uint32_t> LadePng(IWICImagingFactory* fabrik, HINSTANCE instanz, int ressource,
+                                   UINT& breite, UINT& hoehe) {
+  const HRSRC fund = FindResourceW(instanz, MAKEINTRESOURCEW(ressource), RT_RCDATA);
+  const HGLOBAL daten = fund ? LoadResource(instanz, fund) : nullptr;
+  const auto* bytes = static_cast<BYTE*>(daten ? LockResource(daten) : nullptr);
+  if (!bytes) return {};
+  Com<IWICStream> strom;
+  Com<IWICBitmapDecoder> dekoder;
+  Com<IWICBitmapFrameDecode> bild;
+  Com<IWICFormatConverter> wandler;
+  if (FAILED(fabrik->CreateStream(&strom)) ||
+      FAILED(
+          strom->InitializeFromMemory(const_cast<BYTE*>(bytes), SizeofResource(instanz, fund))) ||
+      FAILED(fabrik->CreateDecoderFromStream(strom.get(), nullptr, WICDecodeMetadataCacheOnDemand,
+                                             &dekoder)) ||
+      FAILED(dekoder->GetFrame(0, &bild)) || FAILED(fabrik->CreateFormatConverter(&wandler)) ||
+      FAILED(wandler->Initialize(bild.get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone,
+                                 nullptr, 0.0, WICBitmapPaletteTypeCustom)) ||
+      FAILED(wandler->GetSize(&breite, &hoehe)))
+    return {};
+  std::vector<std::uint32_t> pixel(std::size_t{breite} * hoehe);
+  if (FAILED(wandler->CopyPixels(nullptr, breite * 4, static_cast<UINT>(pixel.size() * 4),
+                                 reinterpret_cast<BYTE*>(pixel.data()))))
+    return {};
+  return pixel;
 }
 
 }  // namespace
+
+void Fenster::NurSystemDpi() { nurSystemDpi = true; }
+
+HFONT Fenster::Schriften::Holen(double punkt, bool kursiv) {
+  const int hundertstel = static_cast<int>(std::lround(punkt * 100));
+  for (const Schrift& s : liste) {
+    if (s.hundertstelPunkt == hundertstel && s.kursiv == kursiv) return s.hfont;
+  }
+  LOGFONTW lf{};
+  lf.lfHeight = -MulDiv(hundertstel, dpi, 7200);
+  lf.lfWeight = FW_BOLD;
+  lf.lfItalic = kursiv ? TRUE : FALSE;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lf.lfQuality = DEFAULT_QUALITY;
+  lstrcpynW(lf.lfFaceName, L"Arial", LF_FACESIZE);
+  const HFONT hfont = CreateFontIndirectW(&lf);
+  liste.push_back({hundertstel, kursiv, hfont});
+  return hfont;
+}
+
+void Fenster::Schriften::Loeschen() {
+  for (const Schrift& s : liste) DeleteObject(s.hfont);
+  liste.clear();
+}
 
 Fenster::Fenster(HINSTANCE instanz, std::optional<std::string> dezimaltrenner)
     : instanz_(instanz),
@@ -149,10 +226,9 @@ Fenster::Fenster(HINSTANCE instanz, std::optional<std::string> dezimaltrenner)
   CreateWindowExW(kStilErweitert, kFensterklasse, L"", kStil, frei.left, frei.top, 100, 100,
                   nullptr, nullptr, instanz_, this);
   if (!hwnd_) return;
-  dpi_ = static_cast<int>(DpiDesFensters(hwnd_));
+  dpi_ = DpiDesFensters(hwnd_);
 
-  const RECT r = RahmenUm(Pixel(kFensterBreiteTwips, dpi_), Pixel(kFensterHoeheTwips, dpi_),
-                          static_cast<UINT>(dpi_));
+  const RECT r = Rahmen(kFensterBreiteTwips, kFensterHoeheTwips);
   const int breite = r.right - r.left;
   const int hoehe = r.bottom - r.top;
   const int links = frei.left + std::max(0L, (frei.right - frei.left - breite) / 2);
@@ -169,7 +245,7 @@ Fenster::~Fenster() {
     abbau_ = true;
     DestroyWindow(hwnd_);
   }
-  LoescheSchriften();
+  schriften_.Loeschen();
   if (hintergrund_) DeleteObject(hintergrund_);
   if (zugang_) zugang_->Release();
   if (comInitialisiert_) CoUninitialize();
@@ -178,6 +254,23 @@ Fenster::~Fenster() {
 void Fenster::Anzeigen(int nCmdShow) {
   ShowWindow(hwnd_, nCmdShow);
   UpdateWindow(hwnd_);
+}
+
+// The window's outer rectangle around a client area of this size.
+RECT Fenster::Rahmen(int breiteTwips, int hoeheTwips) const {
+  RECT r{0, 0, Pixel(breiteTwips, dpi_), Pixel(hoeheTwips, dpi_)};
+  if (const auto anpassen = User32Funktion<BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT)>(
+          "AdjustWindowRectExForDpi"))
+    anpassen(&r, kStil, FALSE, kStilErweitert, static_cast<UINT>(dpi_));
+  else
+    AdjustWindowRectEx(&r, kStil, FALSE, kStilErweitert);
+  return r;
+}
+
+std::optional<Element> Fenster::ElementVon(HWND steuerelement) const {
+  const auto stelle = std::find(steuerelemente_.begin(), steuerelemente_.end(), steuerelement);
+  if (!steuerelement || stelle == steuerelemente_.end()) return std::nullopt;
+  return static_cast<Element>(stelle - steuerelemente_.begin());
 }
 
 void Fenster::ErzeugeSteuerelemente() {
@@ -233,39 +326,16 @@ void Fenster::ErzeugeSteuerelemente() {
   }
 }
 
-HFONT Fenster::Schrift(double punkt, bool kursiv) {
-  const int hundertstel = static_cast<int>(std::lround(punkt * 100));
-  for (const auto& [schluessel, schrift] : schriften_) {
-    if (schluessel == std::pair{hundertstel, kursiv}) return schrift;
-  }
-  LOGFONTW lf{};
-  lf.lfHeight = -MulDiv(hundertstel, dpi_, 7200);
-  lf.lfWeight = FW_BOLD;
-  lf.lfItalic = kursiv ? TRUE : FALSE;
-  lf.lfCharSet = DEFAULT_CHARSET;
-  lf.lfQuality = DEFAULT_QUALITY;
-  lstrcpynW(lf.lfFaceName, L"Arial", LF_FACESIZE);
-  HFONT schrift = CreateFontIndirectW(&lf);
-  schriften_.push_back({{hundertstel, kursiv}, schrift});
-  return schrift;
-}
-
-void Fenster::LoescheSchriften() {
-  for (const auto& eintrag : schriften_) DeleteObject(eintrag.second);
-  schriften_.clear();
-}
-
 void Fenster::Anordnen() {
   // New fonts for the current DPI; the old ones go once no control uses them.
-  auto alte = std::move(schriften_);
-  schriften_.clear();
+  Schriften alte = std::exchange(schriften_, Schriften{dpi_, {}});
   for (Element e = 0; e < kSteuerelemente.size(); ++e) {
     const dunstwerk::Steuerelement& s = kSteuerelemente[e];
     SetWindowPos(steuerelemente_[e], nullptr, Pixel(s.links, dpi_), Pixel(s.oben, dpi_),
                  Pixel(s.breite, dpi_), Pixel(s.hoehe, dpi_),
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
     SendMessageW(steuerelemente_[e], WM_SETFONT,
-                 reinterpret_cast<WPARAM>(Schrift(s.punkt, s.kursiv)), FALSE);
+                 reinterpret_cast<WPARAM>(schriften_.Holen(s.punkt, s.kursiv)), FALSE);
     // Narrow margins, so a value stands where it stands in Qt's text box.
     if (s.art == Art::Textfeld) {
       const WORD rand = static_cast<WORD>(MulDiv(2, dpi_, 96));
@@ -273,7 +343,7 @@ void Fenster::Anordnen() {
                    MAKELPARAM(rand, rand));
     }
   }
-  for (const auto& eintrag : alte) DeleteObject(eintrag.second);
+  alte.Loeschen();
   RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -299,43 +369,23 @@ void Fenster::SetzeZugaenglichkeit() {
                        CHILDID_SELF, PROPID_ACC_ROLE, rolle);
 }
 
-COLORREF Fenster::Textfarbe(Element e) const {
-  switch (kSteuerelemente[e].farbe) {
-    case Farbe::Rot:
-      return RGB(255, 0, 0);
-    case Farbe::Blau:
-      return RGB(0, 0, 255);
-    case Farbe::Schwarz:
-      return RGB(0, 0, 0);
-    case Farbe::System:
-      break;
-  }
-  const COLORREF system = GetSysColor(COLOR_BTNTEXT);
-  return Ref(TextfarbeAufHintergrund(Rgb{GetRValue(system), GetGValue(system), GetBValue(system)}));
-}
-
 bool Fenster::Vorverarbeiten(MSG& nachricht) {
   if (!hwnd_) return false;
   if (logik_.Pausiert() && IstEingabe(nachricht.message)) return true;
   // Enter presses the focused button, as Space does.
   if (nachricht.message == WM_KEYDOWN && nachricht.wParam == VK_RETURN) {
-    const HWND fokus = GetFocus();
-    for (Element e = 0; e < kSteuerelemente.size(); ++e) {
-      if (kSteuerelemente[e].art == Art::Schaltflaeche && steuerelemente_[e] == fokus) {
-        SendMessageW(hwnd_, WM_COMMAND,
-                     MAKEWPARAM(kErsteSteuerelementId + static_cast<int>(e), BN_CLICKED),
-                     reinterpret_cast<LPARAM>(fokus));
-        return true;
-      }
+    const std::optional<Element> e = ElementVon(GetFocus());
+    if (e && kSteuerelemente[*e].art == Art::Schaltflaeche) {
+      logik_.Klick(*e);
+      return true;
     }
   }
   return IsDialogMessageW(hwnd_, &nachricht) != FALSE;
 }
 
 void Fenster::PauseBeenden() {
-  if (!logik_.Pausiert()) return;
   KillTimer(hwnd_, kPausenuhr);
-  logik_.PauseAbgelaufen();
+  if (logik_.Pausiert()) logik_.PauseAbgelaufen();
 }
 
 void Fenster::Zeigen(Element e, bool sichtbar) {
@@ -389,100 +439,36 @@ LRESULT CALLBACK Fenster::Fensterprozedur(HWND hwnd, UINT nachricht, WPARAM w, L
     fenster->hwnd_ = hwnd;
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(fenster));
   }
-  Fenster* fenster = FensterAus(hwnd);
-  if (!fenster) return DefWindowProcW(hwnd, nachricht, w, l);
-  return fenster->Behandle(nachricht, w, l);
-}
-
-LRESULT Fenster::Behandle(UINT nachricht, WPARAM w, LPARAM l) {
-  const HWND hwnd = hwnd_;
+  Fenster* f = FensterAus(hwnd);
+  if (!f) return DefWindowProcW(hwnd, nachricht, w, l);
   switch (nachricht) {
-    case WM_ERASEBKGND: {
-      RECT r;
-      GetClientRect(hwnd, &r);
-      FillRect(reinterpret_cast<HDC>(w), &r, hintergrund_);
-      return 1;
-    }
-    case WM_CTLCOLORSTATIC: {
-      const int id = GetDlgCtrlID(reinterpret_cast<HWND>(l)) - kErsteSteuerelementId;
-      if (id < 0 || id >= static_cast<int>(kSteuerelemente.size()) ||
-          kSteuerelemente[static_cast<Element>(id)].art != Art::Bezeichnung)
-        break;
-      const HDC dc = reinterpret_cast<HDC>(w);
-      SetTextColor(dc, Textfarbe(static_cast<Element>(id)));
-      SetBkColor(dc, Ref(kHintergrund));
-      return reinterpret_cast<LRESULT>(hintergrund_);
-    }
-    case WM_SYSCOLORCHANGE:
-      // Labels in the system text colour follow a new colour scheme.
-      RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-      break;
+    case WM_ERASEBKGND:
+      return f->OnEraseBkgnd(reinterpret_cast<HDC>(w));
+    case WM_CTLCOLORSTATIC:
+      return f->OnCtlColorStatic(reinterpret_cast<HDC>(w), reinterpret_cast<HWND>(l));
     case WM_CTLCOLORBTN:
-      // Round button corners show the window's yellow.
-      return reinterpret_cast<LRESULT>(hintergrund_);
-    case WM_COMMAND: {
-      const int id = LOWORD(w) - kErsteSteuerelementId;
-      if (HIWORD(w) == BN_CLICKED && id >= 0 && id < static_cast<int>(kSteuerelemente.size()) &&
-          kSteuerelemente[static_cast<Element>(id)].art == Art::Schaltflaeche)
-        logik_.Klick(static_cast<Element>(id));
-      return 0;
-    }
+      return f->OnCtlColorBtn();
+    case WM_SYSCOLORCHANGE:
+      return f->OnSysColorChange();
+    case WM_COMMAND:
+      return f->OnCommand(LOWORD(w), HIWORD(w));
     case WM_TIMER:
-      if (w != kPausenuhr) break;
-      KillTimer(hwnd, kPausenuhr);
-      logik_.PauseAbgelaufen();
-      return 0;
-    case WM_SYSCOMMAND:
-      if (logik_.Pausiert() && (w & 0xFFF0) == SC_CLOSE) return 0;
-      break;
+      return f->OnTimer(w);
     case WM_CLOSE:
-      if (!logik_.Pausiert()) logik_.BeendenAnfordern();
-      return 0;
-    case WM_QUERYENDSESSION:
-      return TRUE;
+      return f->OnClose();
     case WM_ENDSESSION:
-      if (w) logik_.BeendenAnfordern();
-      return 0;
+      return f->OnEndSession(w != FALSE);
     case WM_ACTIVATE:
-      if (LOWORD(w) == WA_INACTIVE) {
-        const HWND fokus = GetFocus();
-        if (fokus && IsChild(hwnd, fokus)) letzterFokus_ = fokus;
-      }
+      f->OnActivate(LOWORD(w));
       break;
-    case WM_SETFOCUS: {
-      // As in a dialog, the focus goes on to a control: the one that had it
-      // last, or the first in tab order.
-      HWND ziel = letzterFokus_;
-      if (!ziel || !IsWindowVisible(ziel) || !IsChild(hwnd, ziel))
-        ziel = GetNextDlgTabItem(hwnd, nullptr, FALSE);
-      if (ziel) SetFocus(ziel);
-      return 0;
-    }
-    case WM_DPICHANGED: {
-      dpi_ = LOWORD(w);
-      const RECT* vorschlag = reinterpret_cast<const RECT*>(l);
-      const RECT r = RahmenUm(Pixel(kFensterBreiteTwips, dpi_), Pixel(kFensterHoeheTwips, dpi_),
-                              static_cast<UINT>(dpi_));
-      const int hoehe = hoeheTwips_ ? Pixel(hoeheTwips_, dpi_) : r.bottom - r.top;
-      SetWindowPos(hwnd, nullptr, vorschlag->left, vorschlag->top, r.right - r.left, hoehe,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-      Anordnen();
-      return 0;
-    }
+    case WM_SETFOCUS:
+      return f->OnSetFocus();
+    case WM_DPICHANGED:
+      return f->OnDpiChanged(LOWORD(w), *reinterpret_cast<const RECT*>(l));
     case WM_DESTROY:
-      KillTimer(hwnd, kPausenuhr);
-      if (zugang_) {
-        for (HWND h : steuerelemente_) {
-          const MSAAPROPID namen[] = {PROPID_ACC_NAME, PROPID_ACC_ROLE};
-          zugang_->ClearHwndProps(h, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, namen, 2);
-        }
-      }
-      if (!abbau_) PostQuitMessage(0);
-      return 0;
+      return f->OnDestroy();
     case WM_NCDESTROY:
-      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-      hwnd_ = nullptr;
-      steuerelemente_.fill(nullptr);
+      f->OnNcDestroy();
       break;
     default:
       break;
@@ -490,32 +476,157 @@ LRESULT Fenster::Behandle(UINT nachricht, WPARAM w, LPARAM l) {
   return DefWindowProcW(hwnd, nachricht, w, l);
 }
 
+LRESULT Fenster::OnEraseBkgnd(HDC dc) {
+  RECT r;
+  GetClientRect(hwnd_, &r);
+  FillRect(dc, &r, hintergrund_);
+  return 1;
+}
+
+LRESULT Fenster::OnCtlColorStatic(HDC dc, HWND beschriftung) {
+  const std::optional<Element> e = ElementVon(beschriftung);
+  if (!e || kSteuerelemente[*e].art != Art::Bezeichnung)
+    return DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                          reinterpret_cast<LPARAM>(beschriftung));
+  SetTextColor(dc, Ref(Textfarbe(kSteuerelemente[*e].farbe, AusRef(GetSysColor(COLOR_BTNTEXT)))));
+  SetBkColor(dc, Ref(kHintergrund));
+  return reinterpret_cast<LRESULT>(hintergrund_);
+}
+
+// Round button corners show the window's yellow.
+LRESULT Fenster::OnCtlColorBtn() { return reinterpret_cast<LRESULT>(hintergrund_); }
+
+// Labels in the system text colour follow a new colour scheme.
+LRESULT Fenster::OnSysColorChange() {
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  return 0;
+}
+
+LRESULT Fenster::OnCommand(int id, int code) {
+  const int stelle = id - kErsteSteuerelementId;
+  if (code == BN_CLICKED && stelle >= 0 && stelle < static_cast<int>(kSteuerelemente.size()))
+    logik_.Klick(static_cast<Element>(stelle));
+  return 0;
+}
+
+LRESULT Fenster::OnTimer(UINT_PTR uhr) {
+  if (uhr == kPausenuhr) PauseBeenden();
+  return 0;
+}
+
+// Closing waits for no pause: while an error text stands it is dropped, as
+// every other input is.
+LRESULT Fenster::OnClose() {
+  if (!logik_.Pausiert()) logik_.BeendenAnfordern();
+  return 0;
+}
+
+// A session that ends cannot wait for the user: the program ends when the
+// error text has stood its time.
+LRESULT Fenster::OnEndSession(bool endet) {
+  if (endet) logik_.BeendenAnfordern();
+  return 0;
+}
+
+void Fenster::OnActivate(int zustand) {
+  if (zustand != WA_INACTIVE) return;
+  const HWND fokus = GetFocus();
+  if (fokus && IsChild(hwnd_, fokus)) letzterFokus_ = fokus;
+}
+
+// As in a dialog, the focus goes on to a control: the one that had it last,
+// or the first in tab order.
+LRESULT Fenster::OnSetFocus() {
+  HWND ziel = letzterFokus_;
+  if (!ziel || !IsWindowVisible(ziel) || !IsChild(hwnd_, ziel))
+    ziel = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+  if (ziel) SetFocus(ziel);
+  return 0;
+}
+
+LRESULT Fenster::OnDpiChanged(int dpi, const RECT& vorschlag) {
+  dpi_ = dpi;
+  const RECT r = Rahmen(kFensterBreiteTwips, kFensterHoeheTwips);
+  const int hoehe = hoeheTwips_ ? Pixel(hoeheTwips_, dpi_) : r.bottom - r.top;
+  SetWindowPos(hwnd_, nullptr, vorschlag.left, vorschlag.top, r.right - r.left, hoehe,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  Anordnen();
+  return 0;
+}
+
+LRESULT Fenster::OnDestroy() {
+  KillTimer(hwnd_, kPausenuhr);
+  if (zugang_) {
+    for (HWND h : steuerelemente_) {
+      const MSAAPROPID namen[] = {PROPID_ACC_NAME, PROPID_ACC_ROLE};
+      zugang_->ClearHwndProps(h, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, namen, 2);
+    }
+  }
+  if (!abbau_) PostQuitMessage(0);
+  return 0;
+}
+
+void Fenster::OnNcDestroy() {
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+  hwnd_ = nullptr;
+  steuerelemente_.fill(nullptr);
+}
+
+// The render of the logo that is drawn at a width: the smallest that is not
+// narrower, so that it is only ever scaled down. The renders are decoded
+// once, at the first paint.
+const Fenster::Logobild* Fenster::LogoFuer(int breite) {
+  if (!logosGeladen_) {
+    logosGeladen_ = true;
+    Com<IWICImagingFactory> fabrik;
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_IWICImagingFactory, reinterpret_cast<void**>(&fabrik))))
+      return nullptr;
+    for (int ressource : kLogoRessourcen) {
+      UINT b = 0, h = 0;
+      std::vector<std::uint32_t> pixel = LadePng(fabrik.get(), instanz_, ressource, b, h);
+      if (!pixel.empty())
+        logos_.push_back({static_cast<int>(b), static_cast<int>(h), std::move(pixel)});
+    }
+    std::sort(logos_.begin(), logos_.end(),
+              [](const Logobild& a, const Logobild& b) { return a.breite < b.breite; });
+  }
+  if (logos_.empty()) return nullptr;
+  for (const Logobild& bild : logos_) {
+    if (bild.breite >= breite) return &bild;
+  }
+  return &logos_.back();
+}
+
+void Fenster::MaleLogo(HWND bildfeld, HDC dc) {
+  RECT r;
+  GetClientRect(bildfeld, &r);
+  FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+  // The logo at the top left, at its own size in twips.
+  const int breite = Pixel(kLogoBreiteTwips, dpi_);
+  const int hoehe = Pixel(kLogoHoeheTwips, dpi_);
+  if (const Logobild* bild = LogoFuer(breite)) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = bild->breite;
+    info.bmiHeader.biHeight = -bild->hoehe;  // rows from the top
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchDIBits(dc, 0, 0, breite, hoehe, 0, 0, bild->breite, bild->hoehe, bild->pixel.data(),
+                  &info, DIB_RGB_COLORS, SRCCOPY);
+  }
+  if (GetFocus() == bildfeld) DrawFocusRect(dc, &r);
+}
+
 LRESULT CALLBACK Fenster::Bildprozedur(HWND hwnd, UINT nachricht, WPARAM w, LPARAM l) {
   switch (nachricht) {
     case WM_PAINT: {
-      Fenster* fenster = FensterAus(GetParent(hwnd));
       PAINTSTRUCT ps;
       const HDC dc = BeginPaint(hwnd, &ps);
-      RECT r;
-      GetClientRect(hwnd, &r);
-      FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-      // The logo at the top left, at its own size in twips.
-      const int dpi = fenster ? fenster->dpi_ : 96;
-      const int breite = Pixel(kLogoBreiteTwips, dpi);
-      const int hoehe = Pixel(kLogoHoeheTwips, dpi);
-      const Logobild& bild = LogoFuer(breite);
-      BITMAPINFO info{};
-      info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-      info.bmiHeader.biWidth = bild.breite;
-      info.bmiHeader.biHeight = -bild.hoehe;  // rows from the top
-      info.bmiHeader.biPlanes = 1;
-      info.bmiHeader.biBitCount = 32;
-      info.bmiHeader.biCompression = BI_RGB;
-      SetStretchBltMode(dc, HALFTONE);
-      SetBrushOrgEx(dc, 0, 0, nullptr);
-      StretchDIBits(dc, 0, 0, breite, hoehe, 0, 0, bild.breite, bild.hoehe, bild.pixel, &info,
-                    DIB_RGB_COLORS, SRCCOPY);
-      if (GetFocus() == hwnd) DrawFocusRect(dc, &r);
+      if (Fenster* f = FensterAus(GetParent(hwnd))) f->MaleLogo(hwnd, dc);
       EndPaint(hwnd, &ps);
       return 0;
     }

@@ -10,10 +10,10 @@
 #include <windows.h>
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "ui/fensterlogik.h"
@@ -24,20 +24,14 @@ struct IAccPropServices;
 
 namespace dunstwerk {
 
-// Control IDs are the place in kSteuerelemente plus this, so GetDlgItem finds
-// a control from its name through ElementNamens.
-inline constexpr int kErsteSteuerelementId = 100;
-
 // The window class, for FindWindow.
 inline constexpr wchar_t kFensterklasse[] = L"frm_Dunstwerk";
 
-// The icon in the program's resources (IDI_DUNSTWERK of app/ressourcen.h).
-inline constexpr int kSymbolRessource = 1;
-
-class Fenster final : public Oberflaeche {
+class Fenster final : private Oberflaeche {
  public:
-  // The window is created hidden; Zeigen() shows it. Without a separator the
-  // user's locale gives it.
+  // The window is created hidden; Anzeigen() shows it. Without a separator
+  // the user's locale gives it. The icon and the logo come from the
+  // resources of the module instanz (ui/win32/ressourcen.h).
   explicit Fenster(HINSTANCE instanz, std::optional<std::string> dezimaltrenner = std::nullopt);
   ~Fenster() override;
   Fenster(const Fenster&) = delete;
@@ -47,9 +41,7 @@ class Fenster final : public Oberflaeche {
   void Anzeigen(int nCmdShow = SW_SHOWNORMAL);
 
   HWND Hwnd() const { return hwnd_; }
-  HWND Steuerelement(Element e) const { return steuerelemente_[e]; }
   HWND Steuerelement(std::string_view name) const { return steuerelemente_[ElementNamens(name)]; }
-  int Dpi() const { return dpi_; }
 
   // Everything the message loop does before TranslateMessage and
   // DispatchMessage: drops user input while an error text stands and gives
@@ -60,6 +52,30 @@ class Fenster final : public Oberflaeche {
   bool Pausiert() const { return logik_.Pausiert(); }
   // Lets the pause run out now rather than when its timer fires.
   void PauseBeenden();
+
+  // For tests: from this call on, windows behave as on Windows 7 and 8,
+  // whose user32 lacks the per-monitor DPI functions.
+  static void NurSystemDpi();
+
+ private:
+  // The controls' fonts at one DPI, each size and style made once.
+  struct Schriften {
+    struct Schrift {
+      int hundertstelPunkt;
+      bool kursiv;
+      HFONT hfont;
+    };
+    int dpi = 96;
+    std::vector<Schrift> liste;
+    HFONT Holen(double punkt, bool kursiv);
+    void Loeschen();
+  };
+
+  // One render of the logo, as 32-bit pixels, rows from the top.
+  struct Logobild {
+    int breite, hoehe;
+    std::vector<std::uint32_t> pixel;
+  };
 
   // Oberflaeche
   void Zeigen(Element e, bool sichtbar) override;
@@ -72,17 +88,33 @@ class Fenster final : public Oberflaeche {
   void StartePausenuhr(int millisekunden) override;
   void Beenden() override;
 
- private:
   static LRESULT CALLBACK Fensterprozedur(HWND hwnd, UINT nachricht, WPARAM w, LPARAM l);
   static LRESULT CALLBACK Bildprozedur(HWND hwnd, UINT nachricht, WPARAM w, LPARAM l);
-  LRESULT Behandle(UINT nachricht, WPARAM w, LPARAM l);
+
+  // One handler per message of the main window.
+  LRESULT OnEraseBkgnd(HDC dc);
+  LRESULT OnCtlColorStatic(HDC dc, HWND beschriftung);
+  LRESULT OnCtlColorBtn();
+  LRESULT OnSysColorChange();
+  LRESULT OnCommand(int id, int code);
+  LRESULT OnTimer(UINT_PTR uhr);
+  LRESULT OnClose();
+  LRESULT OnEndSession(bool endet);
+  void OnActivate(int zustand);
+  LRESULT OnSetFocus();
+  LRESULT OnDpiChanged(int dpi, const RECT& vorschlag);
+  LRESULT OnDestroy();
+  void OnNcDestroy();
+
+  // The logo box's painting.
+  void MaleLogo(HWND bildfeld, HDC dc);
+
   void ErzeugeSteuerelemente();
   void Anordnen();
-  HFONT Schrift(double punkt, bool kursiv);
-  void LoescheSchriften();
   void SetzeZugaenglichkeit();
-  void MaleBild(HWND bildfeld);
-  COLORREF Textfarbe(Element e) const;
+  RECT Rahmen(int breiteTwips, int hoeheTwips) const;
+  std::optional<Element> ElementVon(HWND steuerelement) const;
+  const Logobild* LogoFuer(int breite);
 
   HINSTANCE instanz_;
   HWND hwnd_ = nullptr;
@@ -92,7 +124,9 @@ class Fenster final : public Oberflaeche {
   // height stands.
   int hoeheTwips_ = 0;
   HBRUSH hintergrund_ = nullptr;
-  std::vector<std::pair<std::pair<int, bool>, HFONT>> schriften_;  // (points x 100, italic)
+  Schriften schriften_;
+  std::vector<Logobild> logos_;  // decoded at the first paint, by width
+  bool logosGeladen_ = false;
   HWND letzterFokus_ = nullptr;
   bool comInitialisiert_ = false;
   IAccPropServices* zugang_ = nullptr;

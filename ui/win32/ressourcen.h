@@ -1,0 +1,12 @@
+/* Resource numbers of the program file, shared by its resource script and
+   the window that loads them. Plain preprocessor lines: the resource
+   compiler reads this file too. */
+#pragma once
+
+/* The program's icon: 16, 32 (16 colours), 48, 64 and 256 pixels. */
+#define IDI_DUNSTWERK 1
+
+/* The logo as PNG renders at 1, 1.5 and 2 times its 34 x 25 pixels. */
+#define IDR_LOGO_34X25 11
+#define IDR_LOGO_51X38 12
+#define IDR_LOGO_68X50 13
