@@ -1,19 +1,34 @@
-# Packages of the Windows program: a ZIP to unpack anywhere, and an
-# installer for one user that needs no administrator rights.
+# Packages of the Windows program: a ZIP to unpack anywhere, with the
+# program and a short German text beside it, and an installer for one user
+# that needs no administrator rights.
 #
 #   cd build-win && cpack -G "ZIP;NSIS"
+#
+# gives Dunstwerk-<version>-win64.zip and Dunstwerk-<version>-win64-setup.exe.
+# The release (scripts/release.sh) takes the installer from here and packs
+# the ZIP itself from the same files, with fixed dates and order, because
+# CPack's ZIP carries the files' times and owners.
 set(CPACK_PACKAGE_NAME Dunstwerk)
 set(CPACK_PACKAGE_VENDOR Dunstwerk)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Zustand feuchter Luft bei 1 bar")
-# Also the installer test looks for this name.
+# The ZIP's name and its top folder; the installer adds "-setup" (below).
 set(DUNSTWERK_PAKET Dunstwerk-${PROJECT_VERSION}-win64)
+set(DUNSTWERK_INSTALLER ${DUNSTWERK_PAKET}-setup)
 set(CPACK_PACKAGE_FILE_NAME ${DUNSTWERK_PAKET})
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Dunstwerk)
 # One key for every version, so that a newer installer replaces the older.
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Dunstwerk)
 set(CPACK_GENERATOR "ZIP;NSIS")
 set(CPACK_STRIP_FILES ON)
+
+# The text beside the program in the ZIP: what it is, its version, and how to
+# check the download's checksum. UTF-8 with a byte order mark and CRLF, so
+# that the Notepad of Windows 7 shows the umlauts too. The installer installs
+# the program alone.
+configure_file(${CMAKE_CURRENT_LIST_DIR}/windows/LIESMICH.txt.in LIESMICH.txt
+               @ONLY NEWLINE_STYLE CRLF)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/LIESMICH.txt DESTINATION .)
 
 # The stock NSIS template installs for all users and asks for administrator
 # rights; this one installs for the current user only.
@@ -23,5 +38,20 @@ set(CPACK_NSIS_PACKAGE_NAME Dunstwerk)
 set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/app/dunstwerk.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/app/dunstwerk.ico)
 set(CPACK_DUNSTWERK_PROGRAMM Dunstwerk_340z.exe)
+# The installer's own version record wants four numbers: "1.00" is 1.0.0.0.
+math(EXPR _neben "${PROJECT_VERSION_MINOR}+0")
+set(CPACK_DUNSTWERK_VERSION_NUMMERN "${PROJECT_VERSION_MAJOR}.${_neben}.0.0")
+set(CPACK_DUNSTWERK_INSTALLER ${DUNSTWERK_INSTALLER})
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/nsis/dateiname.cmake)
 
 include(CPack)
+
+# Starts the program, or its shortcut, and waits for its window: the package
+# checks of the release and the installer test use it under Wine.
+add_executable(fenster_pruefen ${PROJECT_SOURCE_DIR}/tests/exe/fenster_pruefen.cpp)
+target_include_directories(fenster_pruefen PRIVATE ${PROJECT_SOURCE_DIR})
+target_compile_definitions(fenster_pruefen PRIVATE UNICODE _UNICODE)
+if(MINGW)
+  target_link_options(fenster_pruefen PRIVATE -municode)  # wmain
+endif()
+target_link_libraries(fenster_pruefen PRIVATE shell32 ole32)

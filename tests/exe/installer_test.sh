@@ -1,39 +1,77 @@
 #!/bin/sh
-# Installs the NSIS package silently for the current user, checks the
-# program, the start-menu entry and the entry in the list of installed
-# programs, uninstalls it and checks that all three are gone. Skipped (77)
-# when the package has not been built (cpack -G NSIS).
+# Installs the NSIS package silently for the current user, as an
+# administrator rolling it out would, and checks the program, the
+# start-menu entry and the entry in the list of installed programs (name,
+# version, publisher, silent uninstall); starts the program through its
+# start-menu entry and waits for its window; uninstalls it silently with the
+# entry's own command and checks that no file and no registry key of it is
+# left. Skipped (77) when the package has not been built (cpack -G NSIS).
 #
-#   installer_test.sh INSTALLER WINE_RUNNER...
+#   installer_test.sh INSTALLER FENSTER_PRUEFEN.exe VERSION WINE_RUNNER...
 set -eu
 installer=$1
-shift
+fenster_pruefen=$2
+version=$3
+shift 3
 [ -f "$installer" ] || { echo "no $installer: skipped"; exit 77; }
 
 wine_cmd() { "$@" </dev/null 2>/dev/null | tr -d '\r'; }
 schluessel='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Dunstwerk'
-fehler() { echo "$*" >&2; exit 1; }
+fehler() { echo "FAILED: $*" >&2; exit 1; }
+wert() { wine_cmd "$@" reg query "$schluessel" /v "$name" | sed -n "s/^ *$name *REG_[A-Z_]* *//p"; }
 
-"$@" "$installer" /S
+# Every file and folder of the Windows drive but Windows' own and the
+# temporary files (where the uninstaller leaves its copy until the next
+# start of Windows).
+laufwerk=$(wine_cmd "$@" winepath.exe -u 'C:\')
+bestand() {
+  (cd "$laufwerk" && find . -path ./windows -prune -o -path './users/*/Temp' -prune -o -print |
+    LC_ALL=C sort)
+}
+vorher=$(bestand)
+
+"$@" "$installer" /S </dev/null
 lokal=$(wine_cmd "$@" cmd /c echo %LOCALAPPDATA%)
 ordner=$(wine_cmd "$@" winepath.exe -u "$lokal\\Programs\\Dunstwerk")
 startmenue=$(wine_cmd "$@" cmd /c echo %APPDATA%)
-verknuepfung=$(wine_cmd "$@" winepath.exe -u "$startmenue\\Microsoft\\Windows\\Start Menu\\Programs\\Dunstwerk.lnk")
+verknuepfung_win="$startmenue\\Microsoft\\Windows\\Start Menu\\Programs\\Dunstwerk.lnk"
+verknuepfung=$(wine_cmd "$@" winepath.exe -u "$verknuepfung_win")
 
 [ -f "$ordner/Dunstwerk_340z.exe" ] || fehler "not installed in $ordner"
 [ -f "$verknuepfung" ] || fehler "no start-menu entry $verknuepfung"
-wine_cmd "$@" reg query "$schluessel" /v UninstallString | grep -q 'Uninstall.exe' ||
-  fehler "no uninstall entry $schluessel"
+for paar in DisplayName=Dunstwerk DisplayVersion="$version" Publisher=Dunstwerk NoModify=0x1 \
+  NoRepair=0x1; do
+  name=${paar%%=*}
+  [ "$(wert "$@")" = "${paar#*=}" ] ||
+    fehler "uninstall entry: $name is \"$(wert "$@")\", not \"${paar#*=}\""
+done
+name=DisplayIcon
+wert "$@" | grep -q 'Dunstwerk_340z\.exe,0$' || fehler "uninstall entry: DisplayIcon $(wert "$@")"
+name=QuietUninstallString
+leise=$(wert "$@")
+# "C:\...\Uninstall.exe" /S
+deinstallieren=$(printf '%s\n' "$leise" | sed -n 's/^"\([^"]*Uninstall\.exe\)" \/S$/\1/p')
+[ -n "$deinstallieren" ] || fehler "uninstall entry: QuietUninstallString $leise"
+
+"$@" "$fenster_pruefen" "$verknuepfung_win" </dev/null ||
+  fehler "the program did not show its window when started from the start menu"
 
 # The uninstaller copies itself away and returns at once; the copy removes.
-"$@" "$ordner/Uninstall.exe" /S
+"$@" "$deinstallieren" /S </dev/null
 for _ in $(seq 60); do
   [ -e "$ordner" ] || break
   sleep 0.5
 done
 [ ! -e "$ordner" ] || fehler "$ordner is still there after uninstalling"
 [ ! -e "$verknuepfung" ] || fehler "start-menu entry still there after uninstalling"
-if wine_cmd "$@" reg query "$schluessel" | grep -q UninstallString; then
-  fehler "uninstall entry still there"
+if "$@" reg query "$schluessel" </dev/null >/dev/null 2>&1; then
+  fehler "uninstall entry $schluessel still there"
 fi
-echo "installed into $ordner and removed again"
+nachher=$(bestand)
+if [ "$vorher" != "$nachher" ]; then
+  printf '%s\n' "$vorher" >"${TMPDIR:-/tmp}/installer_test.vorher.$$"
+  printf '%s\n' "$nachher" | diff "${TMPDIR:-/tmp}/installer_test.vorher.$$" - >&2 || true
+  rm -f "${TMPDIR:-/tmp}/installer_test.vorher.$$"
+  fehler "installing and uninstalling left the files above changed on drive C:"
+fi
+echo "installed into $ordner, started from the start menu, and removed without a trace"
