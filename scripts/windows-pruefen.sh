@@ -22,7 +22,6 @@ arbeit=$(mktemp -d)
 export WINEPREFIX="$arbeit/wine" WINEDEBUG=-all
 wine_run=("$hier/cmake/wine-run.sh" "$WINEPREFIX")
 aufraeumen() {
-  [[ -n "${BEHALTEN:-}" ]] && return
   wineserver -k 2>/dev/null || true
   rm -rf "$arbeit"
 }
