@@ -4,6 +4,7 @@
 // closing.
 #include <oleacc.h>
 
+#include <string>
 #include <vector>
 
 #include "hilfen.h"
@@ -44,45 +45,34 @@ int Zeichenhoehe(double punkt, int dpi) {
   return 0;
 }
 
-// A few pixels of each render of the logo, from its PNG file, and the DPI
-// it is drawn at without scaling.
+// Each render of the logo at the DPI it is drawn at unscaled: its width and
+// a few of its pixels, from its PNG file.
 struct Logopunkt {
   int x, y;
   COLORREF farbe;
 };
 struct Logoprobe {
   int dpi, breite;
-  std::vector<Logopunkt> punkte;
+  Logopunkt punkte[3];
 };
-const Logoprobe kLogoproben[] = {
-    {96,
-     34,
-     {{19, 3, RGB(0x79, 0x9F, 0xD7)},
-      {11, 6, RGB(0x1B, 0x5A, 0xB4)},
-      {6, 14, RGB(0x42, 0x76, 0xC2)}}},
-    {144,
-     51,
-     {{35, 9, RGB(0x05, 0x4A, 0xAC)},
-      {17, 11, RGB(0xC4, 0xD4, 0xEB)},
-      {21, 7, RGB(0xD3, 0xDF, 0xF0)}}},
-    {192,
-     68,
-     {{35, 6, RGB(0x24, 0x61, 0xB7)},
-      {42, 11, RGB(0x1B, 0x5A, 0xB3)},
-      {17, 13, RGB(0x90, 0xB1, 0xDF)}}},
-};
+// clang-format off
+constexpr Logoprobe kLogoproben[] = {
+    {96,  34, {{19, 3, 0xD79F79}, {11, 6, 0xB45A1B}, {6, 14, 0xC27642}}},
+    {144, 51, {{35, 9, 0xAC4A05}, {17, 11, 0xEBD4C4}, {21, 7, 0xF0DFD3}}},
+    {192, 68, {{35, 6, 0xB76124}, {42, 11, 0xB35A1B}, {17, 13, 0xDFB190}}},
+};  // COLORREF: 0xBBGGRR
+// clang-format on
 
-// The logo box shows the render for its DPI, unscaled, at its top left, and
-// the button face beside it.
+// The logo box shows the render for its DPI at its top left, and the button
+// face beside it.
 void PruefeLogo(HWND bildfeld, int dpi) {
   SCOPED_TRACE("logo at " + std::to_string(dpi) + " DPI");
   UpdateWindow(bildfeld);
   HDC dc = GetDC(bildfeld);
   for (const Logoprobe& probe : kLogoproben) {
     if (probe.dpi != dpi) continue;
-    for (const Logopunkt& p : probe.punkte) {
+    for (const Logopunkt& p : probe.punkte)
       EXPECT_EQ(GetPixel(dc, p.x, p.y), p.farbe) << p.x << "," << p.y;
-    }
     EXPECT_EQ(GetPixel(dc, probe.breite, 0), GetSysColor(COLOR_BTNFACE));
   }
   ReleaseDC(bildfeld, dc);
