@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "engine/anzeige.h"
+#include "engine/grenzen.h"
 #include "engine/primitives.h"
 #include "engine/taupunkt.h"
 
@@ -32,28 +33,58 @@ constexpr double rhoLuft0 = 1.293;   // dry air
 // Zero of the kelvin scale in degrees Celsius; the integer, not 273.15.
 constexpr int T0 = 273;
 
-// Vapour content of air whose vapour partial pressure is p bar, kg/kg (at
-// saturation, p is the saturation pressure).
+// At a total pressure of 1 bar the vapour partial pressure in bar is the mole
+// fraction of the vapour, so the mixing relations below have no pressure term.
+
+// Mixing relation: vapour content x = 0.622 p / (1 - p), kg per kg dry air,
+// of air whose vapour partial pressure is p bar (at saturation, p is the
+// saturation pressure).
 double DampfgehaltAusDruck(double p) { return kMolmassenverhaeltnis * p / (1 - p); }
 
-// Partial pressure of the vapour from the vapour content x, bar: at 1 bar
-// total pressure it is the mole fraction.
+// The mixing relation solved for the pressure: vapour partial pressure
+// p = x / (x + 0.622), bar, of air with the vapour content x, kg per kg dry air.
 double Partialdruck(double x) { return x / (x + kMolmassenverhaeltnis); }
 
-// Enthalpy of moist air at t degrees Celsius and vapour content x, kJ/kg dry
-// air, with constant specific heats.
+// Enthalpy of moist air with constant specific heats, h = (r0 + cpD t) x +
+// cpL t, kJ per kg dry air, at t degrees Celsius and the vapour content x,
+// kg per kg dry air; zero for dry air at 0 degrees Celsius.
 double Enthalpie(double t, double x) { return (r0 + cpD * t) * x + cpL * t; }
 
-// T0 / (T0 + t): density and absolute humidity scale with it.
+// Energy balance of the wet-bulb state solved for the vapour content of the
+// air, kg per kg dry air: air at temlu with x, plus the water it takes up at
+// temkg, has the enthalpy of saturated air at temkg, which holds xkg:
+// Enthalpie(temlu, x) + (xkg - x) cW temkg = Enthalpie(temkg, xkg).
+// Temperatures in degrees Celsius, xkg in kg per kg dry air.
+double DampfgehaltAusKuehlgrenze(double temlu, double temkg, double xkg) {
+  const double hkg = Enthalpie(temkg, xkg);
+  const double zaehler = (hkg - cpL * temlu) - (cW * xkg) * temkg;
+  const double nenner = (r0 + cpD * temlu) - cW * temkg;
+  return zaehler / nenner;
+}
+
+// Ratio T0 / (T0 + t) of the absolute temperature at 0 degrees Celsius to that
+// at t degrees Celsius, by which densities at 0 degrees Celsius scale to t (at
+// the same pressure). Formed first wherever it is used.
 double Temperaturfaktor(double t) { return T0 / (T0 + t); }
 
+// Absolute humidity, kg vapour per cubic metre, of air at temlu degrees
+// Celsius whose vapour partial pressure is pd bar: the vapour's share of the
+// vapour density at 0 degrees Celsius and 1 bar, scaled to temlu.
 double AbsoluteFeuchte(double temlu, double pd) {
   return (Temperaturfaktor(temlu) * pd) * rhoDampf0;
 }
 
-// Dew point of the common paths. A vapour pressure the search cannot reach
-// (dry air, or values that came out of range) gives NaN instead of a division
-// by zero or a search without end.
+// Density of moist air, kg per cubic metre, at temlu degrees Celsius and the
+// vapour partial pressure pd bar: the densities of dry air and vapour at
+// 0 degrees Celsius and 1 bar, weighted by their mole fractions, scaled to
+// temlu.
+double Dichte(double temlu, double pd) {
+  return (rhoLuft0 * (1 - pd) + rhoDampf0 * pd) * Temperaturfaktor(temlu);
+}
+
+// Dew point for the vapour partial pressure pd bar, degrees Celsius. A
+// pressure the search cannot reach (dry air, or values that came out of range)
+// gives NaN instead of a division by zero or a search without end.
 double TaupunktZu(double pd) {
   if (!(pd > 0 && pd <= FLT_MAX)) return std::numeric_limits<double>::quiet_NaN();
   return Taupunktsuche(static_cast<float>(pd));
@@ -69,8 +100,8 @@ bool AlleAnzeigewerteEndlich(const MoistAirState& s) {
 }  // namespace
 
 Kuehlgrenzwerte Kuehlgrenzsuche(double temlu, double x) {
-  double obereGrenze = 100;
-  double untereGrenze = -20;
+  double obereGrenze = kKuehlgrenzBis;
+  double untereGrenze = kKuehlgrenzVon;
   std::int16_t runden = 0;
   Kuehlgrenzwerte kg{};
   kg.h1 = Enthalpie(temlu, x);
@@ -86,7 +117,9 @@ Kuehlgrenzwerte Kuehlgrenzsuche(double temlu, double x) {
     const double hprobe = hkg - static_cast<double>(wasserwaerme);
 
     const double abweichung = kg.h1 - hprobe;
-    if (runden > 50 || (std::fabs(abweichung / kg.h1) < 0.001 && std::fabs(abweichung) < 1)) {
+    if (runden > kKuehlgrenzMaxZaehler ||
+        (std::fabs(abweichung / kg.h1) < kKuehlgrenzToleranzRelativ &&
+         std::fabs(abweichung) < kKuehlgrenzToleranzAbsolut)) {
       return kg;
     }
     if (kg.h1 > hprobe) {
@@ -102,47 +135,44 @@ std::variant<MoistAirState, Grund> Berechnung(Vorgabe vorgabe, double temlu, dou
   s.temlu = temlu;
   s.psatt = Saettigungsdruck(s.temlu);
 
+  // What the mode decides: the vapour content, the vapour pressure and the
+  // relative humidity, the wet-bulb state and the enthalpy.
   if (vorgabe == Vorgabe::Kuehlgrenze) {
     s.temkg = zweites;
-    const double psatkg = Saettigungsdruck(s.temkg);
-    s.xkg = DampfgehaltAusDruck(psatkg);
-    const double hkg = Enthalpie(s.temkg, s.xkg);
-    // Energy balance of the wet-bulb state solved for the vapour content.
-    const double zaehler = (hkg - cpL * s.temlu) - (cW * s.xkg) * s.temkg;
-    const double nenner = (r0 + cpD * s.temlu) - cW * s.temkg;
-    s.x = zaehler / nenner;
-    // Written so that a NaN from an overflowing saturation pressure fails too.
-    if (!(s.x >= 0.000001) || !std::isfinite(s.x)) return Grund::LuftTrocken;
+    s.xkg = DampfgehaltAusDruck(Saettigungsdruck(s.temkg));
+    s.x = DampfgehaltAusKuehlgrenze(s.temlu, s.temkg, s.xkg);
+    // Before anything uses x; written so that a NaN from an overflowing
+    // saturation pressure fails too.
+    if (!(s.x >= kKuehlgrenzDampfgehaltMin) || !std::isfinite(s.x)) return Grund::LuftTrocken;
     s.pd = Partialdruck(s.x);
     s.rf = s.pd / s.psatt;
     s.h1 = Enthalpie(s.temlu, s.x);
-    s.xkgminusx = s.xkg - s.x;
-    s.temtau = TaupunktZu(s.pd);
-    if (std::isnan(s.temtau)) return Grund::LuftTrocken;
-    s.absfeu = AbsoluteFeuchte(s.temlu, s.pd);
   } else {
     if (vorgabe == Vorgabe::Feuchte) {
       s.rf = zweites;
       s.pd = s.psatt * s.rf;
-      if (s.pd > 0.999) return Grund::DampfdruckZuHoch;
+      if (s.pd > kDampfdruckMax) return Grund::DampfdruckZuHoch;
       s.x = DampfgehaltAusDruck(s.pd);
     } else {
       s.x = zweites;
       s.pd = Partialdruck(s.x);
       s.rf = s.pd / s.psatt;
-      if (s.rf - 1 > 0.0001) return Grund::LuftUebersaettigt;
+      if (s.rf - kRelativeFeuchteGesaettigt > kUebersaettigungMax) return Grund::LuftUebersaettigt;
     }
-    s.temtau = TaupunktZu(s.pd);
-    if (std::isnan(s.temtau)) return Grund::LuftTrocken;
+    // Pure and bounded, so it may run before the dew point is known to be
+    // reachable: a failure below still ends the run the same way.
     const Kuehlgrenzwerte kg = Kuehlgrenzsuche(s.temlu, s.x);
     s.temkg = kg.temkg;
     s.xkg = kg.xkg;
     s.h1 = kg.h1;
-    s.absfeu = AbsoluteFeuchte(s.temlu, s.pd);
-    s.xkgminusx = s.xkg - s.x;
   }
 
-  s.rhofl = (rhoLuft0 * (1 - s.pd) + rhoDampf0 * s.pd) * Temperaturfaktor(s.temlu);
+  // What every mode computes alike from temlu, pd, x and xkg.
+  s.temtau = TaupunktZu(s.pd);
+  if (std::isnan(s.temtau)) return Grund::LuftTrocken;
+  s.absfeu = AbsoluteFeuchte(s.temlu, s.pd);
+  s.xkgminusx = s.xkg - s.x;
+  s.rhofl = Dichte(s.temlu, s.pd);
   // Inputs far outside the physics (an air temperature of 1e308, say) can
   // overflow on the way; such a state is not shown.
   if (!AlleAnzeigewerteEndlich(s)) return Grund::LuftTrocken;
@@ -183,15 +213,8 @@ std::string Fehlertext(const Fehler& fehler) {
 }
 
 Ergebnis Rechne(Vorgabe vorgabe, std::string_view temlu, std::string_view zweites) {
-  auto fehlschlag = [](Fehler fehler) {
-    Ergebnis e;
-    e.fehler = fehler;
-    e.fehlertext = Fehlertext(fehler);
-    return e;
-  };
-
   // A box of blanks is not empty; it reads as 0 below.
-  if (temlu.empty() || zweites.empty()) return fehlschlag({false, Grund::EingabenFehlen});
+  if (temlu.empty() || zweites.empty()) return Fehler{false, Grund::EingabenFehlen};
 
   Fehler fehler;
   const double t = ZahlAusText(temlu);
@@ -199,24 +222,25 @@ Ergebnis Rechne(Vorgabe vorgabe, std::string_view temlu, std::string_view zweite
   double z = ZahlAusText(zweites);
   switch (vorgabe) {
     case Vorgabe::Feuchte:
-      z /= 100;  // typed in per cent
-      if (z > 1 || z < 0.00005) fehler.grund = Grund::RelativeFeuchteUngueltig;
+      z /= 100;  // typed in per cent, checked as a fraction
+      if (z > kRelativeFeuchteGesaettigt || z < kRelativeFeuchteMin) {
+        fehler.grund = Grund::RelativeFeuchteUngueltig;
+      }
       break;
     case Vorgabe::Kuehlgrenze:
-      if (z >= t || z > 99.5) fehler.grund = Grund::KuehlgrenzeZuGross;
+      if (z >= t || z > kKuehlgrenzeMax) fehler.grund = Grund::KuehlgrenzeZuGross;
       break;
     case Vorgabe::Dampfgehalt:
     default:
-      if (z > 10 || z < 0) fehler.grund = Grund::DampfgehaltUnrealistisch;
+      if (z > kDampfgehaltMax || z < kDampfgehaltMin)
+        fehler.grund = Grund::DampfgehaltUnrealistisch;
       break;
   }
-  if (fehler != Fehler{}) return fehlschlag(fehler);
+  if (fehler != Fehler{}) return fehler;
 
   auto zustand = Berechnung(vorgabe, t, z);
-  if (const Grund* grund = std::get_if<Grund>(&zustand)) return fehlschlag({false, *grund});
-  Ergebnis e;
-  e.zustand = std::get<MoistAirState>(zustand);
-  return e;
+  if (const Grund* grund = std::get_if<Grund>(&zustand)) return Fehler{false, *grund};
+  return std::get<MoistAirState>(zustand);
 }
 
 }  // namespace dunstwerk

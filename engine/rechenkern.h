@@ -1,15 +1,17 @@
 // The calculate command: the two typed texts of an input mode in, either the
-// complete state of the air or the error with its German text out.
+// complete state of the air or the error out; the German text of an error is
+// built where it is shown.
 //
 // Relations after: Marwold, Daten zur feuchten Luft - Trocknungstechnik,
-// KX-Jahrbuch 1996, S. 128 - 135 (the citation the window shows).
+// KX-Jahrbuch 1996, S. 128 - 135 (the citation the window shows). The limits
+// named below are those of engine/grenzen.h.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
 
+#include "engine/grenzen.h"
 #include "engine/moist_air_state.h"
 
 namespace dunstwerk {
@@ -18,14 +20,21 @@ namespace dunstwerk {
 // beside it because it combines with the range errors 1 to 3.
 enum class Grund : int {
   Keiner = 0,
-  RelativeFeuchteUngueltig = 1,  // mode 1: outside 0.005 % to 100 %
-  KuehlgrenzeZuGross = 2,        // mode 2: not below the air temperature, or above 99.5
-  DampfgehaltUnrealistisch = 3,  // mode 3: below 0 or above 10
-  LuftTrocken = 4,               // mode 2: computed vapour content below 0.000001;
-                                 // any mode: dew point out of reach, or a result not finite
-  LuftUebersaettigt = 5,         // mode 3: over 0.01 % above saturation
-  EingabenFehlen = 6,            // one of the mode's two boxes is empty
-  DampfdruckZuHoch = 7,          // mode 1: vapour pressure above 0.999 bar
+  // mode 1: below kRelativeFeuchteMin or above kRelativeFeuchteGesaettigt
+  RelativeFeuchteUngueltig = 1,
+  // mode 2: not below the air temperature, or above kKuehlgrenzeMax
+  KuehlgrenzeZuGross = 2,
+  // mode 3: below kDampfgehaltMin or above kDampfgehaltMax
+  DampfgehaltUnrealistisch = 3,
+  // mode 2: computed vapour content below kKuehlgrenzDampfgehaltMin; any mode:
+  // dew point out of reach, or a result not finite
+  LuftTrocken = 4,
+  // mode 3: more than kUebersaettigungMax above saturation
+  LuftUebersaettigt = 5,
+  // one of the mode's two boxes is empty
+  EingabenFehlen = 6,
+  // mode 1: vapour pressure above kDampfdruckMax
+  DampfdruckZuHoch = 7,
 };
 
 struct Fehler {
@@ -42,14 +51,10 @@ struct Fehler {
 // reason 1 to 5 starts with an empty line; reasons 6 and 7 stand alone.
 std::string Fehlertext(const Fehler& fehler);
 
-// The outcome of one calculate command. Anything but a complete state, the
-// lone negative air temperature included, sends the window back to empty
-// inputs once the text has stood.
-struct Ergebnis {
-  std::optional<MoistAirState> zustand;  // set when the state is complete
-  Fehler fehler;                         // set otherwise
-  std::string fehlertext;                // Fehlertext(fehler), empty when complete
-};
+// The outcome of one calculate command: the complete state, or the error.
+// Every error, the lone negative air temperature included, has a text and
+// sends the window back to empty inputs once the text has stood.
+using Ergebnis = std::variant<MoistAirState, Fehler>;
 
 // Reads and checks the air temperature and the mode's second input as typed
 // (UTF-8), then computes the state. Never throws, never loops without end.
@@ -66,15 +71,18 @@ std::variant<MoistAirState, Grund> Berechnung(Vorgabe vorgabe, double temlu, dou
 
 // What the wet-bulb search finds.
 struct Kuehlgrenzwerte {
-  double temkg;  // wet-bulb temperature
-  double xkg;    // vapour content of saturated air at temkg
+  double temkg;  // wet-bulb temperature, degrees Celsius
+  double xkg;    // vapour content of saturated air at temkg, kg per kg dry air
   double h1;     // enthalpy of the air at temlu and x, kJ per kg dry air
 };
 
-// Wet-bulb search of the humidity and vapour-content modes: bisection over
-// -20 to 100 degrees Celsius on the enthalpy balance of the wet-bulb state,
-// ended by a tolerance on the enthalpy or after 51 rounds. The result is the
-// last midpoint, on a grid of 120 / 2^n degrees.
+// Wet-bulb search of the humidity and vapour-content modes: the temperature at
+// which saturated air, less the heat the evaporated water carries in, has the
+// enthalpy of the air at temlu and x. Bisection over kKuehlgrenzVon to
+// kKuehlgrenzBis, ended by kKuehlgrenzToleranzRelativ and
+// kKuehlgrenzToleranzAbsolut on the enthalpy, or once the round counter
+// exceeds kKuehlgrenzMaxZaehler. The result is the last midpoint, on a grid of
+// (kKuehlgrenzBis - kKuehlgrenzVon) / 2^n degrees.
 Kuehlgrenzwerte Kuehlgrenzsuche(double temlu, double x);
 
 }  // namespace dunstwerk
