@@ -13,6 +13,7 @@ if [[ "${1:-run}" == test ]]; then
   # The Windows program: cross compiler, GoogleTest sources to build for it,
   # Wine on a virtual display for its tests, NSIS for its installer.
   pakete+=(g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xauth nsis)
+  pakete+=(zip)  # The release packs the Windows ZIP itself (scripts/zip-packen.sh).
 fi
 
 fehlend=()
