@@ -18,7 +18,7 @@ gebaut=$SECONDS
 
 # Before the tests: one of them installs and uninstalls the installer.
 (cd build-win && cpack -G "ZIP;NSIS" >/dev/null)
-echo "Packages: $(cd build-win && ls Dunstwerk-*-win64.zip Dunstwerk-*-win64.exe | tr '\n' ' ')"
+echo "Packages: $(cd build-win && ls Dunstwerk-*.zip Dunstwerk-*.exe | tr '\n' ' ')"
 gepackt=$SECONDS
 
 xvfb-run -a -s "-screen 0 1280x1024x24" \
