@@ -40,7 +40,8 @@ fi
 
 mkdir -p "$ordner"
 export WINEPREFIX=$windows/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-[[ -d $WINEPREFIX ]] || wineboot -i
+# The prefix as the tests set it up (cmake/wine-run.sh), so that they find it ready.
+cmake/wine-run.sh "$WINEPREFIX" cmd /c exit 0 </dev/null >/dev/null 2>&1
 # Smoothed text, as Windows draws it by default and as Qt draws it here.
 wine reg add 'HKCU\Control Panel\Desktop' /v FontSmoothing /d 2 /f >/dev/null 2>&1
 wine reg add 'HKCU\Control Panel\Desktop' /v FontSmoothingType /t REG_DWORD /d 1 /f >/dev/null 2>&1
