@@ -10,6 +10,8 @@
 #               Sanitizer in build-asan/, and all its tests
 #   windows     the Windows program cross-built, packaged and tested under
 #               Wine (scripts/test-windows.sh)
+#   release     the downloads of the committed HEAD built twice, in two
+#               folders, and compared byte for byte (scripts/release.sh)
 #
 #   scripts/test.sh                     every stage; a failed one does not stop the rest
 #   scripts/test.sh fuzz sanitizers     only the stages named
@@ -27,7 +29,7 @@ export QT_QPA_PLATFORM=offscreen
 # The stages, in order. A stage is a function stufe_<name> that fails on a
 # fault and returns 77 when it cannot run here; to add one, write the function
 # and add its name to this list (and to the list above).
-stufen=(build package fuzz sanitizers windows)
+stufen=(build package fuzz sanitizers windows release)
 # A stage that needs another one to have passed first.
 declare -A braucht=([package]=build)
 
@@ -87,6 +89,12 @@ stufe_sanitizers() {
 
 stufe_windows() {
   scripts/test-windows.sh
+}
+
+# The release's downloads, each checked as a user meets it, built twice from
+# clean clones of HEAD and compared byte for byte.
+stufe_release() {
+  scripts/release.sh --vergleichen
 }
 
 if [[ $# -gt 0 ]]; then
