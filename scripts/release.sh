@@ -135,9 +135,9 @@ bauen() {
 }
 
 arbeit=$(mktemp -d "${TMPDIR:-/tmp}/dunstwerk-release.XXXXXX")
-# Gone when all went well; kept for a look when something failed.
+# Gone when all went well; kept for a look when a build or check failed.
 aufraeumen() {
-  if [[ $? -eq 0 ]]; then
+  if [[ $? -eq 0 || -z "$(find "$arbeit" -name '*.log' -print -quit)" ]]; then
     rm -rf "$arbeit"
   else
     echo "The build folders and their logs are kept in $arbeit; remove it when done." >&2
