@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Checks the Windows downloads the way a user meets them, under Wine in a
 # fresh prefix on a virtual display: the program unpacked from the ZIP opens
-# its window and ends when it is closed; the installer installs silently,
-# the program starts from its start-menu entry, and the silent uninstall
-# leaves no file and no uninstall entry (tests/exe/installer_test.sh).
+# its window and ends when it is closed; the installer installs silently the
+# same program, which starts from its start-menu entry, and the silent
+# uninstall leaves no file and no uninstall entry (tests/exe/installer_test.sh).
 #
 #   scripts/windows-pruefen.sh ZIP SETUP.exe FENSTER_PRUEFEN.exe VERSION
 #
@@ -47,4 +47,6 @@ programm=("$entpackt"/*/Dunstwerk_340z.exe)
 "${wine_run[@]}" "$fenster_pruefen" "$(winepath -w "${programm[0]}" 2>/dev/null)" </dev/null
 
 echo "== $(basename "$setup"): installs, starts and uninstalls silently"
-"$hier/tests/exe/installer_test.sh" "$setup" "$fenster_pruefen" "$version" "${wine_run[@]}"
+# Both downloads hold the same program.
+GLEICHES_PROGRAMM="${programm[0]}" \
+  "$hier/tests/exe/installer_test.sh" "$setup" "$fenster_pruefen" "$version" "${wine_run[@]}"

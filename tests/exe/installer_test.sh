@@ -7,7 +7,10 @@
 # entry's own command and checks that no file and no registry key of it is
 # left. Skipped (77) when the package has not been built (cpack -G NSIS).
 #
-#   installer_test.sh INSTALLER FENSTER_PRUEFEN.exe VERSION WINE_RUNNER...
+#   [GLEICHES_PROGRAMM=Dunstwerk_340z.exe] \
+#     installer_test.sh INSTALLER FENSTER_PRUEFEN.exe VERSION WINE_RUNNER...
+#
+# With GLEICHES_PROGRAMM, the installed program must be that file, byte for byte.
 set -eu
 installer=$1
 fenster_pruefen=$2
@@ -39,6 +42,10 @@ verknuepfung=$(wine_cmd "$@" winepath.exe -u "$verknuepfung_win")
 
 [ -f "$ordner/Dunstwerk_340z.exe" ] || fehler "not installed in $ordner"
 [ -f "$verknuepfung" ] || fehler "no start-menu entry $verknuepfung"
+if [ -n "${GLEICHES_PROGRAMM:-}" ]; then
+  cmp "$GLEICHES_PROGRAMM" "$ordner/Dunstwerk_340z.exe" ||
+    fehler "the installed program is not $GLEICHES_PROGRAMM"
+fi
 for paar in DisplayName=Dunstwerk DisplayVersion="$version" Publisher=Dunstwerk NoModify=0x1 \
   NoRepair=0x1; do
   name=${paar%%=*}
