@@ -152,6 +152,8 @@ if [[ $modus == release ]]; then
   cp "$arbeit/dist"/* dist/
   echo "== Release in dist/ ($((SECONDS - beginn)) s):"
   (cd dist && cat SHA256SUMS)
+  version=$(dpkg-deb --field dist/*.deb Version)
+  echo "Made from commit $commit; to name it: git tag -a v$version -m \"Dunstwerk $version\" $commit"
   exit 0
 fi
 
