@@ -58,7 +58,7 @@ architektur=$(dpkg --print-architecture)
 groesse=$(find "$baum" -mindepth 1 \( -type f -printf '%s\n' -o -printf '1024\n' \) |
   awk '{ s += int(($1 + 1023) / 1024) } END { print s }')
 
-mkdir -p "$baum/DEBIAN"
+mkdir -m 0755 "$baum/DEBIAN"
 sed -e "s/%ARCHITEKTUR%/$architektur/" -e "s/%GROESSE%/$groesse/" \
   -e "s/%BIBLIOTHEKEN%/$bibliotheken/" -e '/^Zusaetzlich: /d' "$vorlage" >"$baum/DEBIAN/control"
 (cd "$baum" && find usr -type f | sort | xargs md5sum) >"$baum/DEBIAN/md5sums"

@@ -164,7 +164,7 @@ echo "== First build, with the checks"
 bauen "$arbeit/a" 1
 echo "== Second build, elsewhere and later"
 (
-  umask 0002
+  umask 0077
   export TZ=Pacific/Chatham LC_ALL=C.UTF-8
   bauen "$arbeit/zweiter Lauf/b" 0
 )
