@@ -44,7 +44,9 @@ done
 
 echo "== lintian"
 # Errors fail; warnings are shown. (lintian warns about running as root.)
-lintian --fail-on error --tag-display-limit 0 "$paket" || schlecht lintian
+# Its working folder in /tmp: lintian loses files under a path with letters
+# beyond ASCII, as TMPDIR may have.
+TMPDIR=/tmp lintian --fail-on error --tag-display-limit 0 "$paket" || schlecht lintian
 
 echo "== appstreamcli validate"
 appstreamcli validate --no-net "$auspack/usr/share/metainfo/$app_id.metainfo.xml" ||
