@@ -159,14 +159,11 @@ TEST_F(FensterTest, ZwanzigGradFuenfzigProzentUndNeustart) {
   Tippe("txt_temlu", L"20");
   Tippe("txt_rf", L"50");
   Klick("cmd_rechne");
-  const wchar_t* const werte[] = {L"20,00",   L"9,28",    L"13,75",   L"50,00",
-                                  L"0,00877", L"0,00737", L"1,19941", L"0,01171",
-                                  L"0,02342", L"0,00995", L"0,00258", L"38,8"};
-  static_assert(std::size(werte) == kErgebnisfelder.size());
+  static_assert(std::size(kWerte20Grad50Prozent) == kErgebnisfelder.size());
   for (std::size_t i = 0; i < kErgebnisfelder.size(); ++i) {
     const std::string_view feld = kSteuerelemente[kErgebnisfelder[i]].name;
     EXPECT_TRUE(Sichtbar(feld)) << feld;
-    EXPECT_EQ(TextVon(feld), werte[i]) << feld;
+    EXPECT_EQ(TextVon(feld), kWerte20Grad50Prozent[i]) << feld;
   }
   EXPECT_TRUE(Sichtbar("cmd_neustart") && Sichtbar("cmd_beenden") && !Sichtbar("cmd_rechne"));
 

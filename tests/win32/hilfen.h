@@ -17,6 +17,12 @@ namespace dunstwerk::test {
 inline int erwarteteDpi = 96;
 inline bool nurSystemDpi = false;
 
+// The twelve results of 20 °C and 50 %, in the order of kErgebnisfelder,
+// with a comma as the separator.
+inline const wchar_t* const kWerte20Grad50Prozent[] = {
+    L"20,00",   L"9,28",    L"13,75",   L"50,00",   L"0,00877", L"0,00737",
+    L"1,19941", L"0,01171", L"0,02342", L"0,00995", L"0,00258", L"38,8"};
+
 inline std::wstring Breit(std::string_view text) {
   std::wstring breit(text.size(), L'\0');
   breit.resize(static_cast<std::size_t>(MultiByteToWideChar(

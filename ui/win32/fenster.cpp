@@ -1,6 +1,7 @@
 #include "ui/win32/fenster.h"
 
 // clang-format off
+#include <windowsx.h>  // GET_X_LPARAM
 #include <initguid.h>  // the oleacc and imaging GUIDs, defined once here
 #include <oleacc.h>
 #include <wincodec.h>
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <iterator>
 #include <numeric>
 #include <utility>
@@ -108,6 +110,52 @@ bool IstEingabe(UINT nachricht) {
          nachricht == WM_POINTERDOWN || nachricht == WM_POINTERUP || nachricht == WM_POINTERENTER ||
          nachricht == WM_POINTERLEAVE || nachricht == WM_POINTERWHEEL ||
          nachricht == WM_POINTERHWHEEL;
+}
+
+// "\n" line ends as Windows writes them, "\r\n".
+std::string MitCrLf(std::string_view text) {
+  std::string ergebnis;
+  for (char z : text) {
+    if (z == '\n') ergebnis += '\r';
+    ergebnis += z;
+  }
+  return ergebnis;
+}
+
+// An HTML fragment in the clipboard's "HTML Format": a header with the byte
+// offsets of the document and of the fragment in it, then the document.
+std::string AlsCfHtml(std::string_view fragment) {
+  constexpr std::string_view kVor = "<html><body>\r\n<!--StartFragment-->";
+  constexpr std::string_view kNach = "<!--EndFragment-->\r\n</body></html>\r\n";
+  // Each offset in ten digits, so that the header's length is known first.
+  auto kopf = [](std::size_t html, std::size_t htmlEnde, std::size_t anfang, std::size_t ende) {
+    auto zahl = [](std::size_t n) {
+      std::string ziffern(10, '0');
+      for (std::size_t i = ziffern.size(); i-- > 0 && n > 0; n /= 10)
+        ziffern[i] = static_cast<char>('0' + n % 10);
+      return ziffern;
+    };
+    return "Version:0.9\r\nStartHTML:" + zahl(html) + "\r\nEndHTML:" + zahl(htmlEnde) +
+           "\r\nStartFragment:" + zahl(anfang) + "\r\nEndFragment:" + zahl(ende) + "\r\n";
+  };
+  const std::size_t laenge = kopf(0, 0, 0, 0).size();
+  const std::size_t anfang = laenge + kVor.size();
+  const std::size_t ende = anfang + fragment.size();
+  std::string html = kopf(laenge, ende + kNach.size(), anfang, ende);
+  html.append(kVor).append(fragment).append(kNach);
+  return html;
+}
+
+// Hands bytes to the clipboard, which owns them once it has taken them.
+void Ablegen(UINT format, const void* daten, std::size_t groesse) {
+  HGLOBAL speicher = GlobalAlloc(GMEM_MOVEABLE, groesse);
+  if (!speicher) return;
+  if (void* ziel = GlobalLock(speicher)) {
+    std::memcpy(ziel, daten, groesse);
+    GlobalUnlock(speicher);
+    if (SetClipboardData(format, speicher)) return;
+  }
+  GlobalFree(speicher);
 }
 
 Fenster* FensterAus(HWND hwnd) {
@@ -372,6 +420,20 @@ void Fenster::SetzeZugaenglichkeit() {
 bool Fenster::Vorverarbeiten(MSG& nachricht) {
   if (!hwnd_) return false;
   if (logik_.Pausiert() && IstEingabe(nachricht.message)) return true;
+  // Ctrl+C copies the results, unless the focused text box has a selection
+  // to copy.
+  if (nachricht.message == WM_KEYDOWN && nachricht.wParam == 'C' && GetKeyState(VK_CONTROL) < 0 &&
+      GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_MENU) >= 0) {
+    const std::optional<Element> e = ElementVon(GetFocus());
+    DWORD von = 0, bis = 0;
+    if (e && kSteuerelemente[*e].art == Art::Textfeld)
+      SendMessageW(steuerelemente_[*e], EM_GETSEL, reinterpret_cast<WPARAM>(&von),
+                   reinterpret_cast<LPARAM>(&bis));
+    if (von == bis) {
+      logik_.ErgebnisseKopieren();
+      return true;
+    }
+  }
   // Enter presses the focused button, as Space does.
   if (nachricht.message == WM_KEYDOWN && nachricht.wParam == VK_RETURN) {
     const std::optional<Element> e = ElementVon(GetFocus());
@@ -433,6 +495,17 @@ void Fenster::Beenden() {
   if (hwnd_) DestroyWindow(hwnd_);
 }
 
+void Fenster::InZwischenablage(std::string_view text, std::string_view html) {
+  if (!OpenClipboard(hwnd_)) return;
+  EmptyClipboard();
+  const std::wstring breit = Breit(MitCrLf(text));
+  Ablegen(CF_UNICODETEXT, breit.c_str(), (breit.size() + 1) * sizeof(wchar_t));
+  static const UINT kHtmlFormat = RegisterClipboardFormatW(L"HTML Format");
+  const std::string cfHtml = AlsCfHtml(html);
+  if (kHtmlFormat) Ablegen(kHtmlFormat, cfHtml.c_str(), cfHtml.size() + 1);
+  CloseClipboard();
+}
+
 LRESULT CALLBACK Fenster::Fensterprozedur(HWND hwnd, UINT nachricht, WPARAM w, LPARAM l) {
   if (nachricht == WM_NCCREATE) {
     auto* fenster = static_cast<Fenster*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
@@ -452,6 +525,8 @@ LRESULT CALLBACK Fenster::Fensterprozedur(HWND hwnd, UINT nachricht, WPARAM w, L
       return f->OnSysColorChange();
     case WM_COMMAND:
       return f->OnCommand(LOWORD(w), HIWORD(w));
+    case WM_CONTEXTMENU:
+      return f->OnContextMenu(reinterpret_cast<HWND>(w), l);
     case WM_TIMER:
       return f->OnTimer(w);
     case WM_CLOSE:
@@ -503,9 +578,37 @@ LRESULT Fenster::OnSysColorChange() {
 }
 
 LRESULT Fenster::OnCommand(int id, int code) {
+  if (id == static_cast<int>(kKopierenBefehl)) {
+    logik_.ErgebnisseKopieren();
+    return 0;
+  }
   const int stelle = id - kErsteSteuerelementId;
   if (code == BN_CLICKED && stelle >= 0 && stelle < static_cast<int>(kSteuerelemente.size()))
     logik_.Klick(static_cast<Element>(stelle));
+  return 0;
+}
+
+// The window's own menu, for a right click on its background, a label (which
+// lets the mouse through to the window), a button or the logo, and for
+// Shift+F10 or the menu key while the focus is not in a text box. Text boxes
+// open their own menu and do not pass the message on.
+LRESULT Fenster::OnContextMenu(HWND quelle, LPARAM ort) {
+  POINT p{GET_X_LPARAM(ort), GET_Y_LPARAM(ort)};
+  if (p.x == -1 && p.y == -1) {
+    // From the keyboard: at the middle of the focused control.
+    RECT r;
+    GetWindowRect(quelle, &r);
+    p = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  } else if (quelle == hwnd_ && SendMessageW(hwnd_, WM_NCHITTEST, 0, ort) != HTCLIENT) {
+    // The title bar keeps its system menu.
+    return DefWindowProcW(hwnd_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(quelle), ort);
+  }
+  const HMENU menue = CreatePopupMenu();
+  const std::string eintrag = std::string(kKopierenEintrag) + "\t" + std::string(kKopierenTaste);
+  AppendMenuW(menue, MF_STRING | (logik_.KopierenMoeglich() ? MF_ENABLED : MF_GRAYED),
+              kKopierenBefehl, Breit(eintrag).c_str());
+  TrackPopupMenu(menue, TPM_RIGHTBUTTON, p.x, p.y, 0, hwnd_, nullptr);
+  DestroyMenu(menue);
   return 0;
 }
 

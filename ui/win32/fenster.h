@@ -27,6 +27,10 @@ namespace dunstwerk {
 // The window class, for FindWindow.
 inline constexpr wchar_t kFensterklasse[] = L"frm_Dunstwerk";
 
+// The command of the context menu's one entry, "Ergebnisse kopieren", as its
+// WM_COMMAND brings it.
+inline constexpr UINT kKopierenBefehl = 40001;
+
 class Fenster final : private Oberflaeche {
  public:
   // The window is created hidden; Anzeigen() shows it. Without a separator
@@ -44,9 +48,10 @@ class Fenster final : private Oberflaeche {
   HWND Steuerelement(std::string_view name) const { return steuerelemente_[ElementNamens(name)]; }
 
   // Everything the message loop does before TranslateMessage and
-  // DispatchMessage: drops user input while an error text stands and gives
-  // the dialog keys (Tab, Enter, Space) to the controls. True when the
-  // message is dealt with.
+  // DispatchMessage: drops user input while an error text stands, copies the
+  // results on Ctrl+C where no text is selected, and gives the dialog keys
+  // (Tab, Enter, Space) to the controls. True when the message is dealt
+  // with.
   bool Vorverarbeiten(MSG& nachricht);
 
   bool Pausiert() const { return logik_.Pausiert(); }
@@ -87,6 +92,7 @@ class Fenster final : private Oberflaeche {
   void NeuZeichnen() override;
   void StartePausenuhr(int millisekunden) override;
   void Beenden() override;
+  void InZwischenablage(std::string_view text, std::string_view html) override;
 
   static LRESULT CALLBACK Fensterprozedur(HWND hwnd, UINT nachricht, WPARAM w, LPARAM l);
   static LRESULT CALLBACK Bildprozedur(HWND hwnd, UINT nachricht, WPARAM w, LPARAM l);
@@ -97,6 +103,7 @@ class Fenster final : private Oberflaeche {
   LRESULT OnCtlColorBtn();
   LRESULT OnSysColorChange();
   LRESULT OnCommand(int id, int code);
+  LRESULT OnContextMenu(HWND quelle, LPARAM ort);
   LRESULT OnTimer(UINT_PTR uhr);
   LRESULT OnClose();
   LRESULT OnEndSession(bool endet);
