@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <iterator>
 #include <numeric>
 #include <utility>
 
@@ -162,10 +161,12 @@ Fenster* FensterAus(HWND hwnd) {
   return reinterpret_cast<Fenster*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
-// Both window classes of the program; a second window finds them registered
-// already, and RegisterClassExW leaves them as they are.
+// Both window classes of the program, once: a second window finds them.
 void RegistriereKlassen(HINSTANCE instanz, WNDPROC fenster, WNDPROC bild) {
   WNDCLASSEXW klasse{};
+  klasse.cbSize = sizeof(klasse);
+  if (GetClassInfoExW(instanz, kFensterklasse, &klasse)) return;
+  klasse = {};
   klasse.cbSize = sizeof(klasse);
   klasse.hInstance = instanz;
   klasse.hCursor = LoadCursorW(nullptr, IDC_ARROW);
