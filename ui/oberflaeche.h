@@ -30,10 +30,7 @@ class Oberflaeche {
   virtual void Beenden() = 0;
   // Puts a text on the clipboard, with its HTML form beside it. The text's
   // lines each end in "\n"; the front end writes its platform's line end.
-  virtual void InZwischenablage(std::string_view text, std::string_view html) {
-    (void)text;
-    (void)html;
-  }
+  virtual void InZwischenablage(std::string_view text, std::string_view html) = 0;
 };
 
 }  // namespace dunstwerk
