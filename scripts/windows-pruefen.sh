@@ -10,7 +10,8 @@
 # Needs wine, xvfb and xauth (scripts/deps.sh test).
 set -euo pipefail
 if [[ -z "${DISPLAY:-}" ]]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+  # In /tmp: xvfb-run loses its display's key in a TMPDIR with blanks.
+  TMPDIR=/tmp exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
 zip=$(realpath "$1")
 setup=$(realpath "$2")

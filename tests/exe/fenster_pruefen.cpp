@@ -99,8 +99,12 @@ int wmain(int argc, wchar_t** argv) {
 
   Suche suche{GetProcessId(prozess), nullptr};
   for (DWORD gewartet = 0; !suche.fenster; gewartet += 100) {
-    if (WaitForSingleObject(prozess, 100) == WAIT_OBJECT_0)
+    if (WaitForSingleObject(prozess, 100) == WAIT_OBJECT_0) {
+      DWORD code = 0;
+      GetExitCodeProcess(prozess, &code);
+      std::fwprintf(stderr, L"fenster_pruefen: exit code 0x%08lx\n", code);
       return Fehler(L"the program ended without showing its window", nullptr);
+    }
     if (gewartet > kWartezeitMs) return Fehler(L"no window frm_Dunstwerk after 30 s", prozess);
     EnumWindows(Pruefe, reinterpret_cast<LPARAM>(&suche));
   }
