@@ -21,7 +21,6 @@ shift 3
 wine_cmd() { "$@" </dev/null 2>/dev/null | tr -d '\r'; }
 schluessel='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Dunstwerk'
 fehler() { echo "FAILED: $*" >&2; exit 1; }
-wert() { wine_cmd "$@" reg query "$schluessel" /v "$name" | sed -n "s/^ *$name *REG_[A-Z_]* *//p"; }
 
 # Every file and folder of the Windows drive but Windows' own and the
 # temporary files (where the uninstaller leaves its copy until the next
@@ -46,19 +45,24 @@ if [ -n "${GLEICHES_PROGRAMM:-}" ]; then
   cmp "$GLEICHES_PROGRAMM" "$ordner/Dunstwerk_340z.exe" ||
     fehler "the installed program is not $GLEICHES_PROGRAMM"
 fi
-for paar in DisplayName=Dunstwerk DisplayVersion="$version" Publisher=Dunstwerk NoModify=0x1 \
-  NoRepair=0x1; do
-  name=${paar%%=*}
-  [ "$(wert "$@")" = "${paar#*=}" ] ||
-    fehler "uninstall entry: $name is \"$(wert "$@")\", not \"${paar#*=}\""
-done
-name=DisplayIcon
-wert "$@" | grep -q 'Dunstwerk_340z\.exe,0$' || fehler "uninstall entry: DisplayIcon $(wert "$@")"
-name=QuietUninstallString
-leise=$(wert "$@")
+# The uninstall entry, read once: "    NAME    REG_TYPE    VALUE" lines.
+eintrag=$(wine_cmd "$@" reg query "$schluessel")
+wert() { printf '%s\n' "$eintrag" | sed -n "s/^ *$1 *REG_[A-Z_]* *//p"; }
+pruefe_wert() {
+  [ "$(wert "$1")" = "$2" ] || fehler "uninstall entry: $1 is not \"$2\" in
+$eintrag"
+}
+pruefe_wert DisplayName Dunstwerk
+pruefe_wert DisplayVersion "$version"
+pruefe_wert Publisher Dunstwerk
+pruefe_wert NoModify 0x1
+pruefe_wert NoRepair 0x1
+wert DisplayIcon | grep -q 'Dunstwerk_340z\.exe,0$' || fehler "uninstall entry: DisplayIcon in
+$eintrag"
 # "C:\...\Uninstall.exe" /S
-deinstallieren=$(printf '%s\n' "$leise" | sed -n 's/^"\([^"]*Uninstall\.exe\)" \/S$/\1/p')
-[ -n "$deinstallieren" ] || fehler "uninstall entry: QuietUninstallString $leise"
+deinstallieren=$(wert QuietUninstallString | sed -n 's/^"\([^"]*Uninstall\.exe\)" \/S$/\1/p')
+[ -n "$deinstallieren" ] || fehler "uninstall entry: QuietUninstallString in
+$eintrag"
 
 "$@" "$fenster_pruefen" "$verknuepfung_win" </dev/null ||
   fehler "the program did not show its window when started from the start menu"
