@@ -20,7 +20,7 @@ shift 3
 
 wine_cmd() { "$@" </dev/null 2>/dev/null | tr -d '\r'; }
 schluessel='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Dunstwerk'
-fehler() { echo "FAILED: $*" >&2; exit 1; }
+fehler() { printf 'FAILED: %s\n' "$*" >&2; exit 1; }
 
 # Every file and folder of the Windows drive but Windows' own and the
 # temporary files (where the uninstaller leaves its copy until the next
@@ -45,24 +45,30 @@ if [ -n "${GLEICHES_PROGRAMM:-}" ]; then
   cmp "$GLEICHES_PROGRAMM" "$ordner/Dunstwerk_340z.exe" ||
     fehler "the installed program is not $GLEICHES_PROGRAMM"
 fi
-# The uninstall entry, read once: "    NAME    REG_TYPE    VALUE" lines.
-eintrag=$(wine_cmd "$@" reg query "$schluessel")
+# The uninstall entry: "    NAME    REG_TYPE    VALUE" lines. Read again when
+# a value is wrong: Wine's reg has been seen to print a value wrongly once.
 wert() { printf '%s\n' "$eintrag" | sed -n "s/^ *$1 *REG_[A-Z_]* *//p"; }
-pruefe_wert() {
-  [ "$(wert "$1")" = "$2" ] || fehler "uninstall entry: $1 is not \"$2\" in
-$eintrag"
+eintrag_falsch() {
+  for paar in DisplayName=Dunstwerk DisplayVersion="$version" Publisher=Dunstwerk \
+    NoModify=0x1 NoRepair=0x1; do
+    [ "$(wert "${paar%%=*}")" = "${paar#*=}" ] || { echo "${paar%%=*} is not \"${paar#*=}\""; return; }
+  done
+  wert DisplayIcon | grep -q 'Dunstwerk_340z\.exe,0$' || { echo "DisplayIcon"; return; }
+  [ -n "$(deinstallation)" ] || echo "QuietUninstallString"
 }
-pruefe_wert DisplayName Dunstwerk
-pruefe_wert DisplayVersion "$version"
-pruefe_wert Publisher Dunstwerk
-pruefe_wert NoModify 0x1
-pruefe_wert NoRepair 0x1
-wert DisplayIcon | grep -q 'Dunstwerk_340z\.exe,0$' || fehler "uninstall entry: DisplayIcon in
+# The uninstaller in QuietUninstallString: "C:\...\Uninstall.exe" /S
+deinstallation() {
+  wert QuietUninstallString | sed -n 's/^"\([^"]*Uninstall\.exe\)" \/S$/\1/p'
+}
+for _ in 1 2 3; do
+  eintrag=$(wine_cmd "$@" reg query "$schluessel")
+  falsch=$(eintrag_falsch)
+  [ -n "$falsch" ] || break
+  sleep 1
+done
+[ -z "$falsch" ] || fehler "uninstall entry: $falsch, in
 $eintrag"
-# "C:\...\Uninstall.exe" /S
-deinstallieren=$(wert QuietUninstallString | sed -n 's/^"\([^"]*Uninstall\.exe\)" \/S$/\1/p')
-[ -n "$deinstallieren" ] || fehler "uninstall entry: QuietUninstallString in
-$eintrag"
+deinstallieren=$(deinstallation)
 
 "$@" "$fenster_pruefen" "$verknuepfung_win" </dev/null ||
   fehler "the program did not show its window when started from the start menu"
