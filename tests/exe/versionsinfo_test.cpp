@@ -44,8 +44,8 @@ TEST_P(Versionstext, StehtImDeutschenBlock) {
 
 INSTANTIATE_TEST_SUITE_P(Programmdatei, Versionstext,
                          testing::Values(Eintrag{L"ProductName", L"Dunstwerk"},
-                                         Eintrag{L"FileVersion", L"1.00"},
-                                         Eintrag{L"ProductVersion", L"1.00"},
+                                         Eintrag{L"FileVersion", DUNSTWERK_VERSION},
+                                         Eintrag{L"ProductVersion", DUNSTWERK_VERSION},
                                          Eintrag{L"InternalName", L"Dunstwerk_340z"},
                                          Eintrag{L"OriginalFilename", L"Dunstwerk_340z.exe"}));
 
@@ -91,6 +91,19 @@ TEST_F(Ressourcen, ManifestVerlangtStileUndDpiJeBildschirm) {
   EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
   EXPECT_NE(manifest.find(">PerMonitorV2"), std::string::npos);
   EXPECT_NE(manifest.find(">true/pm<"), std::string::npos);
+}
+
+// Windows gives a program the behaviour of the newest system its manifest
+// names; without Windows 7 to 10 there, it would treat it as a Vista one.
+TEST_F(Ressourcen, ManifestNenntWindows7Bis11) {
+  const std::string manifest = Inhalt(RT_MANIFEST, 1);
+  for (const char* system : {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",     // 7
+                             "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",     // 8
+                             "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",     // 8.1
+                             "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) {  // 10 and 11
+    EXPECT_NE(manifest.find(std::string("<supportedOS Id=\"") + system + "\"/>"), std::string::npos)
+        << system;
+  }
 }
 
 TEST_F(Ressourcen, SymbolHat32Pixel) {
