@@ -13,6 +13,7 @@ lauf="$(cd "$(dirname "$0")/../../cmake" && pwd)/wine-run.sh"
 export WINEPREFIX="$prefix" WINEDEBUG="${WINEDEBUG:--all}"
 
 mkdir -p "$prefix"
+wineserver -k 2>/dev/null || true  # a server left over from an interrupted run
 wineserver -p </dev/null >/dev/null 2>&1
 trap 'wineserver -k 2>/dev/null || true' EXIT
 "$lauf" "$prefix" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
