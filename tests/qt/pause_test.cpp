@@ -116,19 +116,6 @@ class PauseTest : public QObject {
     QCOMPARE(QApplication::focusWidget(), temlu);
   }
 
-  // A quit from outside is not lost in the pause, and the loop does not spin.
-  void beendenVonAussenWaehrendDerPause() {
-    frm_Dunstwerk fenster;
-    fenster.show();
-    FehlerAusloesen(fenster);
-    QVERIFY(fenster.Pausiert());
-    QElapsedTimer uhr;
-    uhr.start();
-    QTimer::singleShot(100, qApp, [] { QCoreApplication::exit(3); });
-    QCOMPARE(QCoreApplication::exec(), 3);
-    QVERIFY(uhr.elapsed() < 1000);
-  }
-
   // During the pause a close by the user is input and is dropped; a quit
   // from the program is kept: the window stays while the text stands, and the
   // program ends when the pause is over.
