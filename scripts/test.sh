@@ -33,10 +33,15 @@ stufen=(build package fuzz sanitizers windows release)
 # A stage that needs another one to have passed first.
 declare -A braucht=([package]=build)
 
+# Configures, builds and tests with one preset.
+preset_pruefen() {
+  cmake --preset "$1" >/dev/null
+  cmake --build --preset "$1" -j"$jobs"
+  ctest --preset "$1" -j"$jobs"
+}
+
 stufe_build() {
-  cmake --preset default >/dev/null
-  cmake --build --preset default -j"$jobs"
-  ctest --preset default -j"$jobs"
+  preset_pruefen default
 }
 
 stufe_package() {
@@ -81,10 +86,8 @@ stufe_fuzz() {
 }
 
 stufe_sanitizers() {
-  cmake --preset sanitizers >/dev/null
-  cmake --build --preset sanitizers -j"$jobs"
   # The preset sets the sanitizers' options: leaks count, any report fails.
-  ctest --preset sanitizers -j"$jobs"
+  preset_pruefen sanitizers
 }
 
 stufe_windows() {

@@ -132,8 +132,7 @@ TEST_F(KopierenTest, ErgebnisseAlsTextUndHtml) {
   Rechne(L"20", L"50");
   std::wstring erwartet;
   for (std::size_t i = 0; i < kErgebnisfelder.size(); ++i) {
-    const Steuerelement& zeile =
-        kSteuerelemente[ElementNamens(kSteuerelemente[kErgebnisfelder[i]].zeile)];
+    const Steuerelement& zeile = ZeileVon(kErgebnisfelder[i]);
     erwartet += Breit(zeile.text) + L"\t" + kWerte20Grad50Prozent[i] + L"\r\n";
   }
 

@@ -182,7 +182,7 @@ frm_Dunstwerk::frm_Dunstwerk(QWidget* parent)
         auto* t = new QLineEdit(this);
         // Sees Ctrl+C first: without a selection it copies the results.
         t->installEventFilter(this);
-        t->setAccessibleName(Qs(kSteuerelemente[ElementNamens(s.zeile)].text));
+        t->setAccessibleName(Qs(ZeileVon(e).text));
         w = t;
         break;
       }

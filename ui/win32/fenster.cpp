@@ -404,7 +404,7 @@ void Fenster::SetzeZugaenglichkeit() {
   for (Element e = 0; e < kSteuerelemente.size(); ++e) {
     const dunstwerk::Steuerelement& s = kSteuerelemente[e];
     std::string_view name;
-    if (s.art == Art::Textfeld) name = kSteuerelemente[ElementNamens(s.zeile)].text;
+    if (s.art == Art::Textfeld) name = ZeileVon(e).text;
     if (s.art == Art::Bildfeld) name = kLogoName;
     if (name.empty()) continue;
     zugang_->SetHwndPropStr(steuerelemente_[e], static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
