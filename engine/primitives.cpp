@@ -1,8 +1,9 @@
 #include "engine/primitives.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
+#include <system_error>
 #include <limits>
 #include <string>
 
@@ -59,39 +60,67 @@ double ZahlAusText(std::string_view utf8) {
     return 0;
   }
 
-  // Collect sign, mantissa and exponent into a plain C-locale literal, so that
-  // strtod does the correctly rounded conversion.
+  // Collect sign, mantissa and exponent into a plain literal for
+  // std::from_chars, which reads it correctly rounded and, unlike strtod,
+  // whatever LC_NUMERIC the process has: a German desktop session sets a
+  // comma there, and strtod would stop at our point.
   std::string literal;
   std::size_t i = 0;
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) literal.push_back(s[i++]);
+  bool negativ = false;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) negativ = s[i++] == '-';
+  if (negativ) literal.push_back('-');
+  // Where the first significant digit stands, as a power of ten; it tells an
+  // overflow from an underflow when from_chars finds the value out of range.
+  long long groessenordnung = 0;
+  bool signifikant = false;
   bool ziffernGelesen = false;
   while (i < s.size() && IstZiffer(s[i])) {
+    if (signifikant) ++groessenordnung;
+    if (s[i] != '0') signifikant = true;
     literal.push_back(s[i++]);
     ziffernGelesen = true;
   }
   if (i < s.size() && s[i] == '.') {
     literal.push_back(s[i++]);
     while (i < s.size() && IstZiffer(s[i])) {
+      if (!signifikant) {
+        --groessenordnung;
+        signifikant = s[i] != '0';
+      }
       literal.push_back(s[i++]);
       ziffernGelesen = true;
     }
   }
   if (!ziffernGelesen) return 0;
 
+  long long exponentWert = 0;
   if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
     std::size_t j = i + 1;
     std::string exponent = "e";
     if (j < s.size() && (s[j] == '+' || s[j] == '-')) exponent.push_back(s[j++]);
+    const bool exponentNegativ = exponent.back() == '-';
     bool exponentZiffern = false;
     while (j < s.size() && IstZiffer(s[j])) {
+      // Saturates far beyond any double's range; only the sign matters then.
+      if (exponentWert < 100000) exponentWert = exponentWert * 10 + (s[j] - '0');
       exponent.push_back(s[j++]);
       exponentZiffern = true;
     }
+    if (exponentNegativ) exponentWert = -exponentWert;
     if (exponentZiffern) literal += exponent;
   }
 
-  // Overflow gives plus or minus infinity, underflow zero.
-  return std::strtod(literal.c_str(), nullptr);
+  double wert = 0;
+  const char* anfang = literal.data();
+  const auto [ende, fehler] = std::from_chars(anfang, anfang + literal.size(), wert);
+  (void)ende;
+  if (fehler == std::errc::result_out_of_range) {
+    // Overflow gives plus or minus infinity, underflow zero, as strtod does.
+    const bool zuGross = groessenordnung + exponentWert > 0;
+    wert = zuGross ? kUnendlich : 0.0;
+    if (negativ) wert = -wert;
+  }
+  return wert;
 }
 
 double Saettigungsdruck(double t) {

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -73,7 +74,10 @@ int EinStart(int argc, char* argv[], Uhr::time_point beginn) {
   Feld(fenster, "txt_temlu")->setText("20");
   Feld(fenster, "txt_rf")->setText("50");
   Knopf(fenster, "cmd_rechne")->click();
-  std::printf("%.3f %ld\n", ms, SpitzenspeicherKiB());
+  // Whole microseconds: QApplication has set the C library's LC_NUMERIC from
+  // the environment, and a German one would print a decimal comma that the
+  // parent, in the C locale, reads as the end of the number.
+  std::printf("%lld %ld\n", std::llround(ms * 1000), SpitzenspeicherKiB());
   return 0;
 }
 
@@ -96,10 +100,10 @@ int main(int argc, char* argv[]) {
       return 1;
     }
     startGesamtMs.push_back(static_cast<double>(uhr.nsecsElapsed()) / 1e6);
-    double ms = 0;
+    long long us = 0;
     long kib = 0;
-    if (std::sscanf(kind.readAllStandardOutput().constData(), "%lf %ld", &ms, &kib) != 2) return 1;
-    startMs.push_back(ms);
+    if (std::sscanf(kind.readAllStandardOutput().constData(), "%lld %ld", &us, &kib) != 2) return 1;
+    startMs.push_back(static_cast<double>(us) / 1000);
     speicherMiB.push_back(static_cast<double>(kib) / 1024);
   }
 
