@@ -6,6 +6,9 @@ set -euo pipefail
 pakete=(cmake g++ make qt6-base-dev qt6-svg-dev fonts-liberation)
 if [[ "${1:-run}" == test ]]; then
   pakete+=(libgtest-dev libbenchmark-dev)
+  # The sources of the German and English locales, which the tests generate
+  # into the build folder (nothing is changed in the system's locales).
+  pakete+=(locales)
   # Building and checking the Debian package (scripts/paket-pruefen.sh).
   pakete+=(dpkg-dev file lintian appstream desktop-file-utils)
   # The fuzz run: clang with libFuzzer.

@@ -11,6 +11,7 @@
 #include "engine/rechenkern.h"
 #include "engine/taupunkt.h"
 #include "engine/zahlmuster.h"
+#include "in_gebietsschemata.h"
 
 namespace dunstwerk {
 namespace {
@@ -82,10 +83,10 @@ std::string Angezeigt(const MoistAirState& s) {
   return text;
 }
 
-class ZustandTest : public testing::TestWithParam<Zustandsfall> {};
+class ZustandTest : public test::InGebietsschemata<Zustandsfall> {};
 
 TEST_P(ZustandTest, ZwoelfWerte) {
-  const Zustandsfall& f = GetParam();
+  const Zustandsfall& f = fall();
   const Ergebnis e = Rechne(f.vorgabe, f.temlu, f.zweites);
   const MoistAirState* s = std::get_if<MoistAirState>(&e);
   ASSERT_NE(s, nullptr) << Fehlertext(std::get<Fehler>(e));
@@ -94,43 +95,43 @@ TEST_P(ZustandTest, ZwoelfWerte) {
 
 constexpr Vorgabe kRf = Vorgabe::Feuchte, kKg = Vorgabe::Kuehlgrenze, kX = Vorgabe::Dampfgehalt;
 
-INSTANTIATE_TEST_SUITE_P(
-    Referenzzustaende, ZustandTest,
-    testing::Values(
-        Zustandsfall{kRf, "20", "50",
-                     "20,00 9,28 13,75 50,00 0,00877 0,00737 1,19941 0,01171 0,02342 0,00995 "
-                     "0,00258 38,8"},
-        Zustandsfall{kRf, "25", "100",
-                     "25,00 25,00 25,00 100,00 0,02337 0,02038 1,17031 0,03173 0,03173 0,02038 "
-                     "0,00000 77,0"},
-        Zustandsfall{kRf, "0", "50",
-                     "0,00 -9,13 -2,91 50,00 0,00246 0,00191 1,29151 0,00305 0,00611 0,00308 "
-                     "0,00117 4,8"},
-        // Still below 0.999 bar: completes with an absurd but finite content.
-        Zustandsfall{kRf, "99,5", "100",
-                     "99,50 99,51 99,50 100,00 0,58643 129,93304 0,59095 0,99524 0,99524 "
-                     "129,93263 -0,00041 348979,3"},
-        Zustandsfall{kX, "20", "0,0073702",
-                     "20,00 9,28 13,75 50,00 0,00877 0,00737 1,19941 0,01171 0,02342 0,00995 "
-                     "0,00258 38,8"},
-        Zustandsfall{kKg, "20", "13,8",
-                     "20,00 9,40 13,80 50,38 0,00884 0,00743 1,19936 0,01180 0,02342 0,00999 "
-                     "0,00256 38,9"},
-        // The single-precision heat capacity of water shows here: held as the
-        // double 4.19 it would give 3,88 %.
-        Zustandsfall{kKg, "99,809", "40,548",
-                     "99,81 28,52 40,55 3,87 0,02296 0,02524 0,93287 0,03900 1,00634 0,05115 "
-                     "0,02592 168,1"},
-        // So does the single-precision heat of the evaporated water in the
-        // wet-bulb search: without it the wet-bulb temperature is 2,69.
-        Zustandsfall{kRf, "8", "37,16386",
-                     "8,00 -5,69 2,68 37,16 0,00312 0,00249 1,25429 0,00399 0,01074 0,00464 "
-                     "0,00215 14,3"},
-        // The dew-point search compares against the vapour pressure rounded
-        // to single precision: with the double it ends later, at 47,02.
-        Zustandsfall{kRf, "52", "78",
-                     "52,00 47,00 47,50 78,00 0,07169 0,07386 1,04252 0,10615 0,13608 0,07598 "
-                     "0,00211 244,1"}));
+constexpr Zustandsfall kReferenzzustaende[] = {
+    {kRf, "20", "50",
+     "20,00 9,28 13,75 50,00 0,00877 0,00737 1,19941 0,01171 0,02342 0,00995 "
+     "0,00258 38,8"},
+    {kRf, "25", "100",
+     "25,00 25,00 25,00 100,00 0,02337 0,02038 1,17031 0,03173 0,03173 0,02038 "
+     "0,00000 77,0"},
+    {kRf, "0", "50",
+     "0,00 -9,13 -2,91 50,00 0,00246 0,00191 1,29151 0,00305 0,00611 0,00308 "
+     "0,00117 4,8"},
+    // Still below 0.999 bar: completes with an absurd but finite content.
+    {kRf, "99,5", "100",
+     "99,50 99,51 99,50 100,00 0,58643 129,93304 0,59095 0,99524 0,99524 "
+     "129,93263 -0,00041 348979,3"},
+    {kX, "20", "0,0073702",
+     "20,00 9,28 13,75 50,00 0,00877 0,00737 1,19941 0,01171 0,02342 0,00995 "
+     "0,00258 38,8"},
+    {kKg, "20", "13,8",
+     "20,00 9,40 13,80 50,38 0,00884 0,00743 1,19936 0,01180 0,02342 0,00999 "
+     "0,00256 38,9"},
+    // The single-precision heat capacity of water shows here: held as the
+    // double 4.19 it would give 3,88 %.
+    {kKg, "99,809", "40,548",
+     "99,81 28,52 40,55 3,87 0,02296 0,02524 0,93287 0,03900 1,00634 0,05115 "
+     "0,02592 168,1"},
+    // So does the single-precision heat of the evaporated water in the
+    // wet-bulb search: without it the wet-bulb temperature is 2,69.
+    {kRf, "8", "37,16386",
+     "8,00 -5,69 2,68 37,16 0,00312 0,00249 1,25429 0,00399 0,01074 0,00464 "
+     "0,00215 14,3"},
+    // The dew-point search compares against the vapour pressure rounded
+    // to single precision: with the double it ends later, at 47,02.
+    {kRf, "52", "78",
+     "52,00 47,00 47,50 78,00 0,07169 0,07386 1,04252 0,10615 0,13608 0,07598 "
+     "0,00211 244,1"}};
+INSTANTIATE_TEST_SUITE_P(Referenzzustaende, ZustandTest,
+                         test::InJedemGebietsschema(kReferenzzustaende));
 
 TEST(Kuehlgrenzsuche, EndetSpaetestensNach51Runden) {
   // The enthalpy overflows, so only the round counter ends the search; each

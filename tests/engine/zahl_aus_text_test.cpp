@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/primitives.h"
+#include "in_gebietsschemata.h"
 
 namespace dunstwerk {
 namespace {
@@ -17,10 +18,10 @@ struct Lesefall {
 
 void PrintTo(const Lesefall& f, std::ostream* os) { *os << '"' << f.text << '"'; }
 
-class ZahlAusTextTest : public testing::TestWithParam<Lesefall> {};
+class ZahlAusTextTest : public test::InGebietsschemata<Lesefall> {};
 
 TEST_P(ZahlAusTextTest, LiestDenWert) {
-  const Lesefall& fall = GetParam();
+  const Lesefall& fall = this->fall();
   const double gelesen = ZahlAusText(fall.text);
   if (std::isinf(fall.wert)) {
     EXPECT_EQ(gelesen, fall.wert) << '"' << fall.text << '"';
@@ -31,41 +32,40 @@ TEST_P(ZahlAusTextTest, LiestDenWert) {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-INSTANTIATE_TEST_SUITE_P(Dezimal, ZahlAusTextTest,
-                         testing::Values(Lesefall{"20,5", 20.5}, Lesefall{"20.5", 20.5},
-                                         Lesefall{"", 0}, Lesefall{"abc", 0}, Lesefall{"12abc", 12},
-                                         Lesefall{" -3,25 ", -3.25}, Lesefall{"1.000,5", 1},
-                                         Lesefall{"1 5", 15}, Lesefall{"\t1\n2 , 5", 12.5},
-                                         Lesefall{"+7", 7}, Lesefall{"--7", 0}, Lesefall{"- 7", -7},
-                                         Lesefall{".5", 0.5}, Lesefall{",5", 0.5},
-                                         Lesefall{"5.", 5}, Lesefall{".", 0}, Lesefall{"-", 0},
-                                         Lesefall{"1.2.3", 1.2}, Lesefall{"0,0073702", 0.0073702},
-                                         // A carriage return is not among the skipped characters.
-                                         Lesefall{"1\r2", 1},
-                                         // Only ASCII digits are digits: a fullwidth or
-                                         // Arabic-Indic digit ends the number.
-                                         Lesefall{"4\xEF\xBC\x95", 4}, Lesefall{"\xD9\xA3", 0},
-                                         Lesefall{"20\xC2\xB0", 20}));
+// clang-format off
+constexpr Lesefall kDezimal[] = {
+    {"20,5", 20.5}, {"20.5", 20.5}, {"", 0}, {"abc", 0}, {"12abc", 12}, {" -3,25 ", -3.25},
+    {"1.000,5", 1}, {"1 5", 15}, {"\t1\n2 , 5", 12.5}, {"+7", 7}, {"--7", 0}, {"- 7", -7},
+    {".5", 0.5}, {",5", 0.5}, {"5.", 5}, {".", 0}, {"-", 0}, {"1.2.3", 1.2},
+    {"0,0073702", 0.0073702},
+    // A carriage return is not among the skipped characters.
+    {"1\r2", 1},
+    // Only ASCII digits are digits: a fullwidth or Arabic-Indic digit ends
+    // the number.
+    {"4\xEF\xBC\x95", 4}, {"\xD9\xA3", 0}, {"20\xC2\xB0", 20}};
+// clang-format on
+INSTANTIATE_TEST_SUITE_P(Dezimal, ZahlAusTextTest, test::InJedemGebietsschema(kDezimal));
 
-INSTANTIATE_TEST_SUITE_P(Exponent, ZahlAusTextTest,
-                         testing::Values(Lesefall{"1e3", 1000}, Lesefall{"1E-2", 0.01},
-                                         Lesefall{"2,5D2", 250}, Lesefall{"2d+1", 20},
-                                         Lesefall{"1 e 2", 100}, Lesefall{"3e", 3},
-                                         Lesefall{"3e+", 3}, Lesefall{"3ex", 3},
-                                         Lesefall{"1e-400", 0}, Lesefall{"1e400", kInf},
-                                         Lesefall{"-1e400", -kInf},
-                                         Lesefall{"1e99999999999999999999", kInf}));
+// clang-format off
+constexpr Lesefall kExponent[] = {
+    {"1e3", 1000}, {"1E-2", 0.01}, {"2,5D2", 250}, {"2d+1", 20}, {"1 e 2", 100}, {"3e", 3},
+    {"3e+", 3}, {"3ex", 3},
+    // Past a double's range: infinity or zero, told apart by where the first
+    // significant digit stands, not by the exponent alone.
+    {"1e-400", 0}, {"1e400", kInf}, {"-1e400", -kInf}, {"1e99999999999999999999", kInf},
+    {"1000e306", kInf}, {"-1000e306", -kInf}, {"0,000001e-320", 0}, {"123e306", 1.23e308}};
+// clang-format on
+INSTANTIATE_TEST_SUITE_P(Exponent, ZahlAusTextTest, test::InJedemGebietsschema(kExponent));
 
-INSTANTIATE_TEST_SUITE_P(Radix, ZahlAusTextTest,
-                         testing::Values(Lesefall{"&H1F", 31}, Lesefall{"&h1f", 31},
-                                         Lesefall{"& H 1 F", 31}, Lesefall{"&O17", 15},
-                                         Lesefall{"&o178", 15}, Lesefall{"&H", 0},
-                                         Lesefall{"&Hg", 0}, Lesefall{"&X12", 0}, Lesefall{"&", 0},
-                                         // The classic integer types: 16 bits signed, then 32 bits.
-                                         Lesefall{"&HFFFF", -1}, Lesefall{"&H7FFF", 32767},
-                                         Lesefall{"&H8000", -32768}, Lesefall{"&H10000", 65536},
-                                         Lesefall{"&HFFFFFFFF", -1}, Lesefall{"&H100000000", kInf},
-                                         Lesefall{"&O177777", -1}));
+// clang-format off
+constexpr Lesefall kRadix[] = {
+    {"&H1F", 31}, {"&h1f", 31}, {"& H 1 F", 31}, {"&O17", 15}, {"&o178", 15}, {"&H", 0},
+    {"&Hg", 0}, {"&X12", 0}, {"&", 0},
+    // The classic integer types: 16 bits signed, then 32 bits.
+    {"&HFFFF", -1}, {"&H7FFF", 32767}, {"&H8000", -32768}, {"&H10000", 65536},
+    {"&HFFFFFFFF", -1}, {"&H100000000", kInf}, {"&O177777", -1}};
+// clang-format on
+INSTANTIATE_TEST_SUITE_P(Radix, ZahlAusTextTest, test::InJedemGebietsschema(kRadix));
 
 TEST(ZahlAusText, LangeZiffernfolgenWerdenKorrektGerundet) {
   // What the window shows for huge values must read back to the value.

@@ -1,7 +1,9 @@
 // Feeds arbitrary mode choices and typed texts through the checks and the
 // state calculation. Fails on a crash, a hang (libFuzzer's -timeout), a
 // complete state with a shown value that is not finite, or an error without a
-// text to show.
+// text to show. Runs with a German LC_NUMERIC, as on a German desktop, where
+// a conversion that follows the C library's locale stops at a decimal point.
+#include <clocale>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -12,8 +14,17 @@
 #include "engine/anzeige.h"
 #include "engine/primitives.h"
 #include "engine/rechenkern.h"
+#include "gebietsschema.h"
 
 using namespace dunstwerk;
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  if (!test::SetzeGebietsschema(LC_NUMERIC, test::kDeutschesGebietsschema) ||
+      test::CDezimaltrenner() != ",") {
+    std::abort();  // the German locale is missing: fuzzing here would prove less
+  }
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t groesse) {
   if (groesse < 1) return 0;
