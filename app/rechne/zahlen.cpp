@@ -28,12 +28,14 @@ void Muster(double wert, int nachkommastellen, std::string_view trenner, std::st
   const bool kurz = nachkommastellen >= 0 && nachkommastellen <= 8 && std::isfinite(wert);
   const double skaliert = kurz ? betrag * kZehnHoch[kurz ? nachkommastellen : 0] : 0;
   const double unten = std::floor(skaliert);
-  if (!kurz || skaliert >= 1e13 || !Eindeutig(skaliert, skaliert - unten)) {
+  // Long separators do not fit the text buffer below.
+  if (!kurz || skaliert >= 1e13 || trenner.size() > 8 || !Eindeutig(skaliert, skaliert - unten)) {
     ziel = FormatiereMuster(wert, nachkommastellen, trenner);
     return;
   }
   auto ganz = static_cast<std::uint64_t>(unten) + (skaliert - unten > 0.5 ? 1 : 0);
 
+  // Digits from the last, then the text from the first, in one go.
   char ziffern[24];
   int n = 0;
   do {
@@ -42,11 +44,17 @@ void Muster(double wert, int nachkommastellen, std::string_view trenner, std::st
   } while (ganz > 0);
   while (n <= nachkommastellen) ziffern[n++] = '0';
 
-  if (wert < 0) ziel.push_back('-');  // also when it rounds to zero
+  char text[64];
+  std::size_t laenge = 0;
+  if (wert < 0) text[laenge++] = '-';  // also when it rounds to zero
   for (int i = n - 1; i >= 0; --i) {
-    if (i == nachkommastellen - 1) ziel.append(trenner);
-    ziel.push_back(ziffern[i]);
+    if (i == nachkommastellen - 1) {
+      trenner.copy(text + laenge, trenner.size());
+      laenge += trenner.size();
+    }
+    text[laenge++] = ziffern[i];
   }
+  ziel.assign(text, laenge);
 }
 
 void Voll(double wert, std::string_view trenner, std::string& ziel) {
