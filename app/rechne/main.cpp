@@ -249,6 +249,11 @@ int Ausfuehren(const Aufruf& a) {
   }
   std::FILE* ein = standardEin ? stdin : Oeffne(a.eingabe, DW_ART("rb"));
   if (!ein) return Abbrechen(MitGrund("Die Eingabe " + a.eingabe + " ist nicht lesbar.", errno));
+  // Only a plain file may be removed after a failure, never a device such
+  // as /dev/full that the output was sent to.
+  const auto art = std::filesystem::status(Pfad(a.ausgabe), egal).type();
+  const bool entfernbar = !standardAus && (art == std::filesystem::file_type::not_found ||
+                                           art == std::filesystem::file_type::regular);
   std::FILE* aus = standardAus ? stdout : Oeffne(a.ausgabe, DW_ART("wb"));
   if (!aus) {
     return Abbrechen(MitGrund("Die Ausgabe " + a.ausgabe + " kann nicht angelegt werden.", errno));
@@ -265,7 +270,8 @@ int Ausfuehren(const Aufruf& a) {
   }
   if (e.status != kAbgebrochen) return e.status;
   // What was written of a run that failed must not pass for a result.
-  if (!standardAus) std::filesystem::remove(Pfad(a.ausgabe), egal);
+  if (entfernbar && std::filesystem::is_regular_file(Pfad(a.ausgabe), egal))
+    std::filesystem::remove(Pfad(a.ausgabe), egal);
   const bool ausgabeFehler = !geschlossen || senke.Fehlernummer() != 0;
   const int grund = ausgabeFehler ? fehlernummer : quelle.Fehlernummer();
   return Abbrechen(MitGrund(e.meldung, grund));
