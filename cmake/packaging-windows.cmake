@@ -1,6 +1,7 @@
 # Packages of the Windows program: a ZIP to unpack anywhere, with the
 # program and a short German text beside it, and an installer for one user
-# that needs no administrator rights.
+# that needs no administrator rights. Both hold the console program
+# dunstwerk-rechne.exe beside the window's.
 #
 #   cd build-win && cpack -G "ZIP;NSIS"
 #
@@ -38,6 +39,7 @@ set(CPACK_NSIS_PACKAGE_NAME Dunstwerk)
 set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/app/dunstwerk.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/app/dunstwerk.ico)
 set(CPACK_DUNSTWERK_PROGRAMM Dunstwerk_340z.exe)
+set(CPACK_DUNSTWERK_RECHNER dunstwerk-rechne.exe)
 # The installer's own version record wants four numbers: "1.00" is 1.0.0.0.
 math(EXPR _neben "${PROJECT_VERSION_MINOR}+0")
 set(CPACK_DUNSTWERK_VERSION_NUMMERN "${PROJECT_VERSION_MAJOR}.${_neben}.0.0")

@@ -49,4 +49,4 @@ add_custom_target(deb
   COMMAND ${PROJECT_SOURCE_DIR}/scripts/deb-packen.sh ${CMAKE_BINARY_DIR}
   COMMENT "Debian package in ${CMAKE_BINARY_DIR}"
   VERBATIM)
-add_dependencies(deb Dunstwerk_340z)
+add_dependencies(deb Dunstwerk_340z dunstwerk-rechne)

@@ -37,11 +37,12 @@ find "$baum" -type d -exec chmod 0755 {} +
 find "$baum" -type f -exec chmod 0644 {} +
 chmod 0755 "$baum"/usr/bin/*
 
-# Libraries of the program, with the least versions their symbols need.
+# Libraries of the programs, with the least versions their symbols need.
 # dpkg-shlibdeps looks for debian/control below the folder it runs in.
 mkdir -p "$arbeit/debian"
 touch "$arbeit/debian/control"
-bibliotheken=$(cd "$arbeit" && dpkg-shlibdeps -O -e"$baum/usr/bin/Dunstwerk_340z" 2>/dev/null |
+bibliotheken=$(cd "$arbeit" && dpkg-shlibdeps -O -e"$baum/usr/bin/Dunstwerk_340z" \
+  -e"$baum/usr/bin/dunstwerk-rechne" 2>/dev/null |
   sed -n 's/^shlibs:Depends=//p')
 [[ -n "$bibliotheken" ]] || {
   echo "dpkg-shlibdeps found no libraries for $baum/usr/bin/Dunstwerk_340z" >&2

@@ -5,7 +5,8 @@
 #   build       program, tests and benchmarks in build/; its tests on Qt's
 #               offscreen platform
 #   package     the Debian package, made and checked (scripts/paket-pruefen.sh)
-#   fuzz        the engine fuzzed for a minute, when clang can link libFuzzer
+#   fuzz        the engine and the CSV reader fuzzed for a minute, when clang
+#               can link libFuzzer
 #   sanitizers  everything again with AddressSanitizer and UndefinedBehavior-
 #               Sanitizer in build-asan/, and all its tests
 #   windows     the Windows program cross-built, packaged and tested under
@@ -64,25 +65,35 @@ kann_fuzzen() {
   return $status
 }
 
+# Runs one fuzz target for the seconds given, with its corpus.
+fuzz_lauf() {
+  local ziel=$1 sekunden=$2 max_len=$3 vorlage=$4
+  local korpus protokoll
+  korpus=$(mktemp -d)
+  protokoll="$korpus.log"
+  if ! "build-fuzz/tests/$ziel" -max_total_time="$sekunden" -timeout=5 \
+    -max_len="$max_len" "$korpus" "$vorlage" >"$protokoll" 2>&1; then
+    tail -n 60 "$protokoll"
+    echo "Fuzzing $ziel found a failure; the input that caused it is named above." >&2
+    return 1
+  fi
+  tail -n 1 "$protokoll"
+  rm -rf "$korpus" "$protokoll"
+}
+
 stufe_fuzz() {
   if ! kann_fuzzen; then
     echo "No clang that links libFuzzer here: fuzzing skipped"
     return 77
   fi
-  echo "Fuzzing for ${FUZZ_SECONDS:-60} s"
+  # Two thirds of the time for the engine, the rest for the CSV reader of
+  # dunstwerk-rechne.
+  local sekunden=${FUZZ_SECONDS:-60}
+  echo "Fuzzing for $sekunden s"
   cmake --preset fuzz >/dev/null
   cmake --build --preset fuzz -j"$jobs"
-  local korpus protokoll
-  korpus=$(mktemp -d)
-  protokoll="$korpus.log"
-  if ! build-fuzz/tests/fuzz_rechne -max_total_time="${FUZZ_SECONDS:-60}" -timeout=5 \
-    -max_len=256 "$korpus" tests/fuzz/corpus >"$protokoll" 2>&1; then
-    tail -n 60 "$protokoll"
-    echo "Fuzzing found a failure; the input that caused it is named above." >&2
-    return 1
-  fi
-  tail -n 1 "$protokoll"
-  rm -rf "$korpus" "$protokoll"
+  fuzz_lauf fuzz_rechne $((sekunden * 2 / 3)) 256 tests/fuzz/corpus
+  fuzz_lauf fuzz_csv $((sekunden - sekunden * 2 / 3)) 4096 tests/fuzz/corpus_csv
 }
 
 stufe_sanitizers() {

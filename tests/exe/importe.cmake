@@ -6,10 +6,12 @@
 #   newer Windows: every imported function is named in a small C++ file that
 #   the cross compiler checks with Windows 7 as the target;
 # - it is not a GUI program (which would open a console window beside the
-#   window).
+#   window), or, with -DKONSOLE=ON, not a console program (which would
+#   write nowhere when started from a command prompt).
 #
 #   cmake -DOBJDUMP=x86_64-w64-mingw32-objdump -DCXX=x86_64-w64-mingw32-g++
-#         -DPROGRAMM=Dunstwerk_340z.exe -DARBEIT=DIR -P importe.cmake
+#         -DPROGRAMM=Dunstwerk_340z.exe -DARBEIT=DIR [-DKONSOLE=ON] [-DPROBE=NAME.cpp]
+#         -P importe.cmake
 cmake_minimum_required(VERSION 3.22)
 
 # What a bare Windows 7 SP1 brings; msvcrt.dll is its C runtime.
@@ -23,7 +25,11 @@ if(NOT status EQUAL 0)
   message(FATAL_ERROR "${OBJDUMP} -p ${PROGRAMM} failed: ${status}")
 endif()
 
-if(NOT kopf MATCHES "Subsystem[ \t]+0*2[ \t]+\\(Windows GUI\\)")
+if(KONSOLE)
+  if(NOT kopf MATCHES "Subsystem[ \t]+0*3[ \t]+\\(Windows CUI\\)")
+    message(FATAL_ERROR "${PROGRAMM} is not a Windows console program")
+  endif()
+elseif(NOT kopf MATCHES "Subsystem[ \t]+0*2[ \t]+\\(Windows GUI\\)")
   message(FATAL_ERROR "${PROGRAMM} is not a Windows GUI program")
 endif()
 
@@ -72,12 +78,15 @@ foreach(datei IN LISTS koepfe)
   string(APPEND probe "#include <${datei}>\n")
 endforeach()
 string(APPEND probe "\nvoid Windows7() {\n${pruefungen}}\n")
-file(WRITE ${ARBEIT}/windows7_probe.cpp "${probe}")
-execute_process(COMMAND ${CXX} -std=c++20 -fsyntax-only ${ARBEIT}/windows7_probe.cpp
+if(NOT PROBE)
+  set(PROBE windows7_probe.cpp)
+endif()
+file(WRITE ${ARBEIT}/${PROBE} "${probe}")
+execute_process(COMMAND ${CXX} -std=c++20 -fsyntax-only ${ARBEIT}/${PROBE}
   RESULT_VARIABLE status ERROR_VARIABLE fehler)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "${PROGRAMM} imports functions newer than Windows 7 "
-                      "(see ${ARBEIT}/windows7_probe.cpp):\n${fehler}")
+                      "(see ${ARBEIT}/${PROBE}):\n${fehler}")
 endif()
 string(REGEX MATCHALL "\n" zeilen "${pruefungen}")
 list(LENGTH zeilen anzahl)

@@ -40,6 +40,7 @@ verknuepfung_win="$startmenue\\Microsoft\\Windows\\Start Menu\\Programs\\Dunstwe
 verknuepfung=$(wine_cmd "$@" winepath.exe -u "$verknuepfung_win")
 
 [ -f "$ordner/Dunstwerk_340z.exe" ] || fehler "not installed in $ordner"
+[ -f "$ordner/dunstwerk-rechne.exe" ] || fehler "dunstwerk-rechne.exe not installed in $ordner"
 [ -f "$verknuepfung" ] || fehler "no start-menu entry $verknuepfung"
 if [ -n "${GLEICHES_PROGRAMM:-}" ]; then
   cmp "$GLEICHES_PROGRAMM" "$ordner/Dunstwerk_340z.exe" ||
