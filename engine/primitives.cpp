@@ -3,9 +3,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <system_error>
 #include <limits>
 #include <string>
+#include <system_error>
 
 namespace dunstwerk {
 namespace {

@@ -41,8 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
   if (daten[0] & 4) o.voll = true;
   if (daten[0] & 8) o.dezimaltrenner = ".";
   if (daten[0] & 16) o.bom = true;
-  csv::TextQuelle quelle(
-      std::string_view(reinterpret_cast<const char*>(daten + 1), groesse - 1));
+  csv::TextQuelle quelle(std::string_view(reinterpret_cast<const char*>(daten + 1), groesse - 1));
   csv::TextSenke senke;
   const rechne::Laufergebnis e = rechne::Lauf(o, quelle, senke);
   if (e.status < 0 || e.status > 2) std::abort();
