@@ -7,11 +7,22 @@
 #include "ui/win32/fenster.h"
 
 int WINAPI wWinMain(HINSTANCE instanz, HINSTANCE, PWSTR, int nCmdShow) {
+  // For the thread's lifetime: screen readers' names and roles and the
+  // logo's decoder are COM objects. Without it the window still works, with
+  // neither.
+  const bool com =
+      SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
   INITCOMMONCONTROLSEX steuerelemente{sizeof(steuerelemente), ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&steuerelemente);
 
-  dunstwerk::Fenster fenster(instanz);
-  if (!fenster.Hwnd()) return 1;
-  fenster.Anzeigen(nCmdShow);
-  return dunstwerk::Nachrichtenschleife(fenster);
+  int ende = 1;
+  {
+    dunstwerk::Fenster fenster(instanz);
+    if (fenster.Hwnd()) {
+      fenster.Anzeigen(nCmdShow);
+      ende = dunstwerk::Nachrichtenschleife(fenster);
+    }
+  }
+  if (com) CoUninitialize();
+  return ende;
 }

@@ -18,7 +18,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # libstdc++, libgcc and winpthread go into the program itself, so that it
-# needs only DLLs every Windows 10 and 11 has.
+# needs only DLLs that every Windows from 7 SP1 on has.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 # ld writes the link time into the PE header unless told not to; without it
 # the same sources give the same program file.

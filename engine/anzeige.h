@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cstddef>
-#include <stdexcept>
 #include <string_view>
 
 #include "engine/moist_air_state.h"
@@ -32,14 +31,5 @@ inline constexpr std::array<Anzeigegroesse, 12> kAnzeigegroessen{{
     {"xkgminusx", 5, [](const MoistAirState& s) { return s.xkgminusx; }},
     {"h1", 1, [](const MoistAirState& s) { return s.h1; }},
 }};
-
-// The place of a quantity in kAnzeigegroessen; an unknown name does not
-// compile where the name is a constant.
-constexpr std::size_t GroesseNamens(std::string_view name) {
-  for (std::size_t i = 0; i < kAnzeigegroessen.size(); ++i) {
-    if (kAnzeigegroessen[i].name == name) return i;
-  }
-  throw std::out_of_range("no such quantity");
-}
 
 }  // namespace dunstwerk

@@ -18,6 +18,8 @@ double ZahlAusText(std::string_view utf8);
 // Saturation pressure of water vapour over liquid water, in bar, at t degrees
 // Celsius, by the Magnus form p = 610.78 Pa * exp(17.08085 * t / (234.175 + t))
 // with t and 234.175 in degrees Celsius; the pascals are turned into bar last.
+// The form is Magnus' (Annalen der Physik 61, 1844); these coefficients over
+// liquid water are those of the Deutscher Wetterdienst's psychrometer tables.
 double Saettigungsdruck(double t);
 
 }  // namespace dunstwerk

@@ -13,6 +13,12 @@
 namespace dunstwerk {
 namespace {
 
+// The relations below are the h,x relations of moist air as an ideal mixture
+// of dry air and water vapour (Mollier, 1923), in the form textbooks of
+// thermodynamics give them (Baehr and Kabelac, Thermodynamik, the chapter on
+// moist air); the constants are the rounded handbook values that go with
+// that form (VDI-Waermeatlas).
+
 // Specific heat of dry air, kJ/(kg K).
 constexpr double cpL = 1.005;
 // Specific heat of water vapour, kJ/(kg K).

@@ -8,6 +8,7 @@
 #include "engine/anzeige.h"
 #include "engine/rechenkern.h"
 #include "engine/zahlmuster.h"
+#include "ui/zwischenablage.h"
 
 namespace dunstwerk {
 namespace {
@@ -62,10 +63,10 @@ void Fensterlogik::Klick(Element e) {
 }
 
 void Fensterlogik::AnsichtZuruecksetzen() {
-  for (Element e : kAufforderungen) o_.Zeigen(e, false);
-  for (const Modus& modus : kModi) o_.Zeigen(modus.knopf, false);
   o_.Zeigen(kLuftfeld, true);
   o_.Fokus(kLuftfeld);
+  for (Element e : kAufforderungen) o_.Zeigen(e, false);
+  for (const Modus& modus : kModi) o_.Zeigen(modus.knopf, false);
   for (Element e : kErgebnisfelder) {
     if (e != kLuftfeld) o_.Zeigen(e, false);
   }
@@ -116,11 +117,31 @@ void Fensterlogik::PauseAbgelaufen() {
   if (beendenAngefordert_) o_.Beenden();
 }
 
-void Fensterlogik::BeendenAnfordern() {
-  if (pausiert_)
-    beendenAngefordert_ = true;
-  else
-    o_.Beenden();
+bool Fensterlogik::Schliessen(Schliessgrund grund) {
+  if (!pausiert_ || grund == Schliessgrund::Sitzungsende) return true;
+  if (grund == Schliessgrund::Programm) beendenAngefordert_ = true;
+  return false;
+}
+
+bool Fensterlogik::Enter(std::optional<Element> fokus) {
+  if (pausiert_ || !fokus) return false;
+  switch (kSteuerelemente[*fokus].art) {
+    case Art::Schaltflaeche:
+      Klick(*fokus);
+      return true;
+    case Art::Textfeld:
+      if (!RechneGezeigt()) return false;
+      Klick(kRechne);
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool Fensterlogik::StrgC(std::optional<Element> fokus, bool auswahl) {
+  if (fokus && kSteuerelemente[*fokus].art == Art::Textfeld && auswahl) return false;
+  ErgebnisseKopieren();
+  return true;
 }
 
 void Fensterlogik::ErgebnisseKopieren() {
@@ -138,7 +159,7 @@ void Fensterlogik::ErgebnisseKopieren() {
         .append("</td></tr>\n");
   }
   html += "</table>\n";
-  o_.InZwischenablage(text, html);
+  o_.InZwischenablage(text, HtmlDokument(html));
 }
 
 void Fensterlogik::cmd_neustart_Click() {

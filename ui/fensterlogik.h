@@ -24,13 +24,28 @@ class Fensterlogik {
   // button, and every click while an error text stands, do nothing.
   void Klick(Element e);
 
+  // Enter, on the main keyboard or the keypad, with the focus on a control
+  // (none: the window itself). On a button it clicks that button; in a text
+  // box it runs "Rechne !" while that is shown, as a click on it would;
+  // elsewhere it does nothing. True when it ran a click.
+  bool Enter(std::optional<Element> fokus);
+
+  // Ctrl+C with the focus on a control, which in a text box may have a
+  // selection. The results are copied unless there is a selection to copy;
+  // false leaves the key to the text box.
+  bool StrgC(std::optional<Element> fokus, bool auswahl);
+
   // While an error text stands, the front end drops all user input.
   bool Pausiert() const { return pausiert_; }
   // The pause's timer has run out: the window returns to empty inputs.
   void PauseAbgelaufen();
-  // The program is asked to end from outside (the session ends, say): at
-  // once, or when the error text has stood its time.
-  void BeendenAnfordern();
+
+  // Who asks the window to close. While an error text stands, a user's close
+  // is input and is dropped; a quit from the program is kept and ends it when
+  // the text has stood its time; a session that ends cannot wait.
+  enum class Schliessgrund { Nutzer, Programm, Sitzungsende };
+  // True when the window closes now; otherwise the front end keeps it open.
+  bool Schliessen(Schliessgrund grund);
 
   // The results can be copied while they stand: after a complete run, until
   // the restart, and not while an error text stands.
@@ -40,10 +55,6 @@ class Fensterlogik {
   // KopierenMoeglich().
   void ErgebnisseKopieren();
 
-  std::optional<Vorgabe> AktuelleVorgabe() const {
-    return modus_ ? std::optional(modus_->vorgabe) : std::nullopt;
-  }
-
  private:
   // The click handlers of the push buttons.
   void cmd_Rechn_Click(const Modus& modus);
@@ -52,7 +63,8 @@ class Fensterlogik {
   void cmd_beenden_Click();
 
   // Hides the mode choice and every text box but the air temperature, which
-  // is shown and gets the focus.
+  // is shown and gets the focus first: a focused control that is hidden hands
+  // the focus on to the next, and a screen reader would announce each.
   void AnsichtZuruecksetzen();
   void ZeigeErgebnisse(const MoistAirState& zustand);
 
@@ -62,6 +74,8 @@ class Fensterlogik {
   bool pausiert_ = false;
   bool ergebnisseStehen_ = false;
   bool beendenAngefordert_ = false;
+
+  bool RechneGezeigt() const { return modus_ && !ergebnisseStehen_ && !pausiert_; }
 };
 
 }  // namespace dunstwerk

@@ -107,7 +107,6 @@ inline constexpr std::array<Steuerelement, 39> kSteuerelemente{{
 inline constexpr int kFensterBreiteTwips = 9615;
 inline constexpr int kFensterHoeheTwips = 7740;
 inline constexpr int kHoeheNachWahlTwips = 7000;
-inline constexpr int kTwipsProPixelBei96Dpi = 15;
 struct Rgb {
   int r, g, b;
   bool operator==(const Rgb&) const = default;
@@ -117,11 +116,6 @@ inline constexpr double kFensterPunkt = 14.25;
 
 // What a screen reader announces for the picture box.
 inline constexpr std::string_view kLogoName = "Dunstwerk-Logo";
-
-// The window's context menu has one entry: it copies the results, as Ctrl+C
-// does where no text is selected.
-inline constexpr std::string_view kKopierenEintrag = "Ergebnisse kopieren";
-inline constexpr std::string_view kKopierenTaste = "Strg+C";
 
 // The control of a name; an unknown name does not compile where the name is
 // a constant.
@@ -140,11 +134,14 @@ static_assert([] {
   return true;
 }());
 
-// The text box of a shown quantity: "txt_" and the quantity's name.
+// The text box of a shown quantity: "txt_" and the quantity's name. A
+// control of that name that is not a text box does not count: the front ends
+// read and write it as one.
 constexpr Element FeldDerGroesse(std::string_view groesse) {
   for (Element e = 0; e < kSteuerelemente.size(); ++e) {
     const std::string_view n = kSteuerelemente[e].name;
-    if (n.starts_with("txt_") && n.substr(4) == groesse) return e;
+    if (kSteuerelemente[e].art == Art::Textfeld && n.starts_with("txt_") && n.substr(4) == groesse)
+      return e;
   }
   throw std::out_of_range("no text box for this quantity");
 }
@@ -178,13 +175,6 @@ inline constexpr std::array<Modus, 3> kModi{{
     {ElementNamens("cmd_Rechn_2"), Vorgabe::Kuehlgrenze, FeldDerGroesse("temkg")},
     {ElementNamens("cmd_Rechn_3"), Vorgabe::Dampfgehalt, FeldDerGroesse("x")},
 }};
-
-constexpr const Modus& ModusZu(Vorgabe vorgabe) {
-  for (const Modus& m : kModi) {
-    if (m.vorgabe == vorgabe) return m;
-  }
-  throw std::out_of_range("no such mode");
-}
 
 // Twips to pixels at a resolution, rounded to the nearest pixel.
 constexpr int Pixel(int twips, int dpi = 96) { return (twips * dpi + 720) / 1440; }

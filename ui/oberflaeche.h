@@ -28,8 +28,9 @@ class Oberflaeche {
   virtual void StartePausenuhr(int millisekunden) = 0;
   // Ends the program.
   virtual void Beenden() = 0;
-  // Puts a text on the clipboard, with its HTML form beside it. The text's
-  // lines each end in "\n"; the front end writes its platform's line end.
+  // Puts a text on the clipboard, with its HTML form beside it: a whole
+  // document from HtmlDokument. The text's lines each end in "\n"; the front
+  // end writes its platform's line end.
   virtual void InZwischenablage(std::string_view text, std::string_view html) = 0;
 };
 

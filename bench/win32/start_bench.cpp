@@ -49,6 +49,8 @@ FILETIME Jetzt() {
 // One start: the window painted for the first time; the exit code carries
 // the microseconds since the process was created.
 int EinStart(HINSTANCE instanz) {
+  // As wWinMain starts it.
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   INITCOMMONCONTROLSEX steuerelemente{sizeof(steuerelemente), ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&steuerelemente);
   dunstwerk::Fenster fenster(instanz);
@@ -93,6 +95,7 @@ int main() {
     startMs.push_back(mikro / 1000.0);
   }
 
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   INITCOMMONCONTROLSEX steuerelemente{sizeof(steuerelemente), ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&steuerelemente);
   dunstwerk::Fenster fenster(instanz, std::string(","));

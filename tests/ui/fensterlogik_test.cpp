@@ -35,7 +35,15 @@ class FakeOberflaeche : public Oberflaeche {
   // What stood on screen at each repaint: the error label's text, or empty.
   std::vector<std::string> gemalt;
 
-  void Zeigen(Element e, bool s) override { sichtbar[e] = s; }
+  // Each control that was hidden while it had the focus; a toolkit would
+  // then hand the focus on to the next control, and a screen reader would
+  // announce it.
+  std::vector<Element> fokusVerloren;
+
+  void Zeigen(Element e, bool s) override {
+    sichtbar[e] = s;
+    if (!s && fokus == e) fokusVerloren.push_back(e);
+  }
   void SetzeText(Element e, std::string_view t) override { texte[e] = std::string(t); }
   std::string Text(Element e) const override { return texte[e]; }
   void SetzeBeschriftung(Element e, std::string_view t) override { texte[e] = std::string(t); }
@@ -67,9 +75,16 @@ class FakeOberflaeche : public Oberflaeche {
   }
 };
 
-// Modes are numbered 1 to 3, as on the buttons.
-std::string_view Knopf(int modus) { return kSteuerelemente[kModi[modus - 1].knopf].name; }
-std::string_view Zweitfeld(int modus) { return kSteuerelemente[kModi[modus - 1].zweitesFeld].name; }
+// Modes are numbered 1 to 3, as on the buttons. Written out, not taken from
+// the table: a mode that reads the wrong box must fail here.
+std::string_view Knopf(int modus) {
+  constexpr std::string_view kKnoepfe[] = {"cmd_Rechn_1", "cmd_Rechn_2", "cmd_Rechn_3"};
+  return kKnoepfe[modus - 1];
+}
+std::string_view Zweitfeld(int modus) {
+  constexpr std::string_view kFelder[] = {"txt_rf", "txt_temkg", "txt_x"};
+  return kFelder[modus - 1];
+}
 
 class FensterlogikTest : public testing::Test {
  protected:
@@ -98,7 +113,6 @@ class FensterlogikTest : public testing::Test {
     EXPECT_EQ(o.hoehe, 7000);
     for (const char* feld : {"txt_temlu", "txt_rf", "txt_temkg", "txt_x"})
       EXPECT_EQ(o.TextVon(feld), "") << feld;
-    EXPECT_EQ(logik.AktuelleVorgabe(), static_cast<Vorgabe>(modus));
   }
 };
 
@@ -262,11 +276,14 @@ TEST_F(FensterlogikTest, KopiertZwoelfZeilenAlsTextUndTabelle) {
             "Wasseraufnahmevermögen in kg Wasser / kg tr. Luft\t0,00258\n"
             "Enthalpie der feuchten Luft in kJ / kg tr. Luft\t38,8\n");
   const std::string& html = o.ablage[0].second;
-  EXPECT_EQ(html.rfind("<table>\n<tr><td>Lufttemperatur in °C</td><td>20,00</td></tr>\n", 0), 0u);
+  EXPECT_EQ(html.rfind("<html><head><meta charset=\"utf-8\"></head><body>\n<!--StartFragment-->"
+                       "<table>\n<tr><td>Lufttemperatur in °C</td><td>20,00</td></tr>\n",
+                       0),
+            0u);
   EXPECT_NE(html.find("<tr><td>Enthalpie der feuchten Luft in kJ / kg tr. Luft</td><td>38,8</td>"
-                      "</tr>\n</table>\n"),
+                      "</tr>\n</table>\n<!--EndFragment-->\n</body></html>\n"),
             std::string::npos);
-  EXPECT_EQ(std::count(html.begin(), html.end(), '\n'), 14);
+  EXPECT_EQ(std::count(html.begin(), html.end(), '\n'), 17);
 
   // The values as shown, even where the user has typed over one; what was
   // typed cannot become markup.
@@ -319,20 +336,87 @@ TEST_F(FensterlogikTest, BeendenEndetDasProgramm) {
   EXPECT_EQ(o.beendet, 1);
 }
 
-// A quit from outside is honoured at once, or when the error text has stood
-// its time, never lost.
-TEST_F(FensterlogikTest, BeendenVonAussenWartetAufDasEndeDerPause) {
-  logik.BeendenAnfordern();
-  EXPECT_EQ(o.beendet, 1);
+// Without a pause every close closes. During it a user's close is dropped,
+// a quit from the program ends it when the pause ends (never lost, never
+// twice), and a session end closes at once.
+TEST_F(FensterlogikTest, SchliessenWaehrendDerPause) {
+  using G = Fensterlogik::Schliessgrund;
+  for (G grund : {G::Nutzer, G::Programm, G::Sitzungsende}) EXPECT_TRUE(logik.Schliessen(grund));
 
   Rechne(1, "", "");
-  logik.BeendenAnfordern();
-  EXPECT_EQ(o.beendet, 1);
+  EXPECT_FALSE(logik.Schliessen(G::Nutzer));
   logik.PauseAbgelaufen();
-  EXPECT_EQ(o.beendet, 2);
+  EXPECT_EQ(o.beendet, 0);
+
+  Klick("cmd_rechne");
+  EXPECT_FALSE(logik.Schliessen(G::Programm));
+  EXPECT_TRUE(logik.Schliessen(G::Sitzungsende));
+  EXPECT_EQ(o.beendet, 0);
+  logik.PauseAbgelaufen();
+  EXPECT_EQ(o.beendet, 1);
   // A late timer is harmless.
   logik.PauseAbgelaufen();
-  EXPECT_EQ(o.beendet, 2);
+  EXPECT_EQ(o.beendet, 1);
+}
+
+// A user types 20, Tab, 50, Enter: the results stand. Enter in a box without
+// "Rechne !" in view, on nothing, or during the pause does nothing; on a
+// button it clicks that button.
+TEST_F(FensterlogikTest, EnterRechnetAusDemTextfeld) {
+  const Element temlu = ElementNamens("txt_temlu");
+  EXPECT_FALSE(logik.Enter(std::nullopt));
+  EXPECT_FALSE(logik.Enter(ElementNamens("lbl_Zeile_A")));
+  EXPECT_FALSE(logik.Enter(ElementNamens("pic_VKR")));
+  EXPECT_TRUE(logik.Enter(ElementNamens("cmd_Rechn_1")));
+  PruefeEingabeansicht(1);
+
+  Tippe("txt_temlu", "20");
+  Tippe("txt_rf", "50");
+  EXPECT_TRUE(logik.Enter(ElementNamens("txt_rf")));
+  EXPECT_EQ(o.TextVon("txt_temtau"), "9,28");
+  EXPECT_TRUE(o.Sichtbar("cmd_neustart"));
+  // With the results standing, Enter in a box changes nothing.
+  EXPECT_FALSE(logik.Enter(temlu));
+  EXPECT_EQ(o.gemalt.size(), 1u);
+
+  EXPECT_TRUE(logik.Enter(ElementNamens("cmd_neustart")));
+  EXPECT_TRUE(logik.Enter(temlu));  // empty boxes: the error text
+  ASSERT_TRUE(logik.Pausiert());
+  EXPECT_FALSE(logik.Enter(temlu));
+  EXPECT_FALSE(logik.Enter(ElementNamens("cmd_beenden")));
+  EXPECT_EQ(o.pausenuhren.size(), 1u);
+  EXPECT_EQ(o.beendet, 0);
+}
+
+// Choosing a mode, by click or key, puts the focus into the air temperature
+// before the focused mode button is hidden.
+TEST_F(FensterlogikTest, ModuswahlGibtDenFokusVorDemVerbergen) {
+  for (int modus : {1, 2, 3}) {
+    FakeOberflaeche frisch;
+    o = frisch;
+    o.fokus = ElementNamens(Knopf(modus));
+    Klick(Knopf(modus));
+    EXPECT_EQ(o.fokusVerloren, std::vector<Element>{}) << modus;
+    EXPECT_EQ(o.fokus, ElementNamens("txt_temlu"));
+  }
+}
+
+// Ctrl+C copies the results unless a text box has a selection to copy.
+TEST_F(FensterlogikTest, StrgCKopiertAusserEinerAuswahl) {
+  Rechne(1, "20", "50");
+  struct Fall {
+    const char* fokus;  // nullptr: the window
+    bool auswahl;
+    bool ergebnisse;
+  };
+  for (const Fall& f : {Fall{"txt_x", true, false}, Fall{"txt_x", false, true},
+                        Fall{"cmd_neustart", false, true}, Fall{nullptr, false, true}}) {
+    const std::size_t vorher = o.ablage.size();
+    const std::optional<Element> fokus =
+        f.fokus ? std::optional(ElementNamens(f.fokus)) : std::nullopt;
+    EXPECT_EQ(logik.StrgC(fokus, f.auswahl), f.ergebnisse) << (f.fokus ? f.fokus : "window");
+    EXPECT_EQ(o.ablage.size(), vorher + (f.ergebnisse ? 1 : 0));
+  }
 }
 
 TEST_F(FensterlogikTest, RechneOhneModusUndKlickAufAnderesTunNichts) {

@@ -213,6 +213,13 @@ TEST_F(FensterTest, TabEingabeUndLeertaste) {
   SetFocus(H("cmd_Rechn_2"));
   taste(VK_RETURN);
   EXPECT_TRUE(Sichtbar("txt_temkg"));
+  EXPECT_EQ(GetFocus(), H("txt_temlu"));
+  // Enter in a text box runs "Rechne !".
+  Tippe("txt_temlu", L"20");
+  Tippe("txt_temkg", L"13,8");
+  SetFocus(H("txt_temkg"));
+  taste(VK_RETURN);
+  EXPECT_EQ(TextVon("txt_rf"), L"50,38");
 
   Oeffne();
   SetFocus(H("cmd_Rechn_1"));
@@ -255,28 +262,35 @@ TEST_F(FensterTest, HoeheNachDerWahlAuchBeiNeuerDpi) {
   }
 }
 
-TEST_F(FensterTest, SchliessenWartetAufDasEndeDerPause) {
-  // Closing while the error text stands is dropped, from the frame's button
-  // as from the system menu.
+TEST_F(FensterTest, SchliessenWaehrendDerPause) {
+  // The user's close while the error text stands is dropped: the frame's
+  // button, the system menu, Alt+F4 and the task bar all send SC_CLOSE.
   Rechne(L"", L"");
   ASSERT_TRUE(F().Pausiert());
   const HWND hwnd = F().Hwnd();
-  PostMessageW(hwnd, WM_CLOSE, 0, 0);
   SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
   Pumpe();
   F().PauseBeenden();
   EXPECT_TRUE(IsWindow(hwnd));
-  // A session that ends has the program end once the error text has stood.
+  // Another program's close is kept until the text has stood its time.
   Klick("cmd_rechne");
   ASSERT_TRUE(F().Pausiert());
-  SendMessageW(hwnd, WM_ENDSESSION, TRUE, 0);
+  PostMessageW(hwnd, WM_CLOSE, 0, 0);
+  Pumpe();
   EXPECT_TRUE(IsWindow(hwnd));
   F().PauseBeenden();
   EXPECT_FALSE(IsWindow(hwnd));
 
+  // Windows does not wait once WM_ENDSESSION has returned.
+  Oeffne();
+  Rechne(L"", L"");
+  const HWND sitzung = F().Hwnd();
+  SendMessageW(sitzung, WM_ENDSESSION, TRUE, 0);
+  EXPECT_FALSE(IsWindow(sitzung));
+
   Oeffne();
   const HWND zweites = F().Hwnd();
-  PostMessageW(zweites, WM_CLOSE, 0, 0);
+  SendMessageW(zweites, WM_SYSCOMMAND, SC_CLOSE, 0);
   Pumpe();
   EXPECT_FALSE(IsWindow(zweites));
 

@@ -24,6 +24,8 @@ int main(int argc, char** argv) {
                                     pfad.substr(pfad.find_last_of(L"\\/") + 1) + L"\\X11 Driver";
     RegSetKeyValueW(HKEY_CURRENT_USER, schluessel.c_str(), L"Managed", REG_SZ, L"N", 4);
   }
+  // As wWinMain starts it.
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   testing::InitGoogleTest(&argc, argv);
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--nur-systemdpi") == 0) {

@@ -24,12 +24,11 @@
 
 #include "ui/farben.h"
 #include "ui/qt/bilder.h"
+#include "ui/regeln.h"
 
 namespace dunstwerk {
 
 namespace {
-
-constexpr Element kFehlermeldung = ElementNamens("lbl_Fehlermeldung");
 
 // Layout sizes in twips; Qt scales its pixels for dense screens itself.
 constexpr int Px(int twips) { return Pixel(twips); }
@@ -80,27 +79,47 @@ class Bildfeld : public QWidget {
   QPixmap bild_;
 };
 
-// The error label: screen readers meet it as an alert that reads its text.
-class Fehlerlabel : public QLabel {
+// A label that screen readers meet as an alert reading its text.
+class AlarmZugang : public QAccessibleWidget {
  public:
-  using QLabel::QLabel;
-};
-
-class FehlerlabelZugang : public QAccessibleWidget {
- public:
-  explicit FehlerlabelZugang(QWidget* w) : QAccessibleWidget(w, QAccessible::AlertMessage) {}
+  explicit AlarmZugang(QLabel* l) : QAccessibleWidget(l, QAccessible::AlertMessage) {}
   QString text(QAccessible::Text art) const override {
     if (art == QAccessible::Name) return static_cast<const QLabel*>(widget())->text();
     return QAccessibleWidget::text(art);
   }
 };
 
+// The window's controls carry their role (RolleVon) in this property.
+constexpr char kRolle[] = "dunstwerkRolle";
+
 QAccessibleInterface* Zugangsfabrik(const QString&, QObject* objekt) {
-  if (auto* label = dynamic_cast<Fehlerlabel*>(objekt)) return new FehlerlabelZugang(label);
-  // The logo is a picture, not a filler.
-  if (auto* bild = dynamic_cast<Bildfeld*>(objekt))
-    return new QAccessibleWidget(bild, QAccessible::Graphic);
+  if (!objekt || !objekt->isWidgetType()) return nullptr;
+  const QVariant rolle = objekt->property(kRolle);
+  if (!rolle.isValid()) return nullptr;
+  auto* w = static_cast<QWidget*>(objekt);
+  switch (static_cast<Rolle>(rolle.toInt())) {
+    case Rolle::Alarm:
+      if (auto* label = qobject_cast<QLabel*>(w)) return new AlarmZugang(label);
+      return nullptr;
+    case Rolle::Grafik:
+      return new QAccessibleWidget(w, QAccessible::Graphic);
+    case Rolle::Standard:
+      break;
+  }
   return nullptr;
+}
+
+// Marks a new control with its role before anything could ask Qt for its
+// accessible interface, which Qt keeps once made.
+template <class W>
+W* MitRolle(W* w, Element e) {
+  if (RolleVon(e) != Rolle::Standard) w->setProperty(kRolle, static_cast<int>(RolleVon(e)));
+  return w;
+}
+
+bool IstEnter(const QKeyEvent& taste) {
+  return (taste.key() == Qt::Key_Return || taste.key() == Qt::Key_Enter) &&
+         (taste.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
 }
 
 // Event types that carry user input; while an error text stands they are
@@ -163,13 +182,12 @@ frm_Dunstwerk::frm_Dunstwerk(QWidget* parent)
   setFont(Schrift(kFensterPunkt, false));
   setFixedSize(Px(kFensterBreiteTwips), Px(kFensterHoeheTwips));
 
-  std::vector<std::pair<int, QWidget*>> tabfolge;
   for (Element e = 0; e < kSteuerelemente.size(); ++e) {
     const Steuerelement& s = kSteuerelemente[e];
     QWidget* w = nullptr;
     switch (s.art) {
       case Art::Bezeichnung: {
-        auto* l = e == kFehlermeldung ? new Fehlerlabel(this) : new QLabel(this);
+        auto* l = MitRolle(new QLabel(this), e);
         l->setTextFormat(Qt::PlainText);
         l->setText(Qs(s.text));
         l->setWordWrap(true);
@@ -179,11 +197,7 @@ frm_Dunstwerk::frm_Dunstwerk(QWidget* parent)
         break;
       }
       case Art::Textfeld: {
-        auto* t = new QLineEdit(this);
-        // Sees Ctrl+C first: without a selection it copies the results.
-        t->installEventFilter(this);
-        t->setAccessibleName(Qs(ZeileVon(e).text));
-        w = t;
+        w = new QLineEdit(this);
         break;
       }
       case Art::Schaltflaeche: {
@@ -195,23 +209,28 @@ frm_Dunstwerk::frm_Dunstwerk(QWidget* parent)
         break;
       }
       case Art::Bildfeld:
-        w = new Bildfeld(this);
-        w->setAccessibleName(Qs(kLogoName));
+        w = MitRolle(new Bildfeld(this), e);
         break;
     }
+    // Sees Ctrl+C and Enter before the control does.
+    if (s.art == Art::Textfeld || s.art == Art::Schaltflaeche) w->installEventFilter(this);
+    if (const std::string_view name = ZugangsnameVon(e); !name.empty())
+      w->setAccessibleName(Qs(name));
+
     w->setObjectName(Qs(s.name));
     w->setFont(Schrift(s.punkt, s.kursiv));
     w->setGeometry(Px(s.links), Px(s.oben), Px(s.breite), Px(s.hoehe));
     w->setVisible(s.sichtbar);
-    if (w->focusPolicy() != Qt::NoFocus) tabfolge.emplace_back(s.tab, w);
     elemente_[e] = w;
   }
   SystemfarbenAnwenden();
 
-  std::sort(tabfolge.begin(), tabfolge.end(),
-            [](const auto& a, const auto& b) { return a.first < b.first; });
-  for (std::size_t i = 1; i < tabfolge.size(); ++i)
-    QWidget::setTabOrder(tabfolge[i - 1].second, tabfolge[i].second);
+  QWidget* vorige = nullptr;
+  for (Element e : kTabfolge) {
+    if (elemente_[e]->focusPolicy() == Qt::NoFocus) continue;
+    if (vorige) QWidget::setTabOrder(vorige, elemente_[e]);
+    vorige = elemente_[e];
+  }
 
   pausenuhr_.setSingleShot(true);
   pausenuhr_.setTimerType(Qt::PreciseTimer);
@@ -253,32 +272,42 @@ void frm_Dunstwerk::showEvent(QShowEvent* ereignis) {
 }
 
 void frm_Dunstwerk::closeEvent(QCloseEvent* ereignis) {
-  // While an error text stands the window stays open. A close by the user is
-  // input and is dropped; a quit from the program or the platform is kept,
-  // and the program ends when the text has stood its time. A session that
-  // ends closes it at once.
-  if (!logik_.Pausiert() || qApp->isSavingSession()) return QWidget::closeEvent(ereignis);
+  // The window system's close comes from the user; QWidget::close() and
+  // quit() from the program.
+  using G = Fensterlogik::Schliessgrund;
+  const G grund = qApp->isSavingSession()   ? G::Sitzungsende
+                  : ereignis->spontaneous() ? G::Nutzer
+                                            : G::Programm;
+  if (logik_.Schliessen(grund)) return QWidget::closeEvent(ereignis);
   ereignis->ignore();
-  if (!ereignis->spontaneous()) logik_.BeendenAnfordern();
+}
+
+std::optional<Element> frm_Dunstwerk::ElementVon(const QObject* objekt) const {
+  const auto stelle = std::find(elemente_.begin(), elemente_.end(), objekt);
+  if (!objekt || stelle == elemente_.end()) return std::nullopt;
+  return static_cast<Element>(stelle - elemente_.begin());
 }
 
 bool frm_Dunstwerk::eventFilter(QObject* objekt, QEvent* ereignis) {
   if (logik_.Pausiert() && IstEingabe(ereignis->type())) return true;
-  // Ctrl+C in a text box copies its selection; with nothing selected, the
-  // results.
-  if (ereignis->type() == QEvent::KeyPress &&
-      static_cast<QKeyEvent*>(ereignis)->matches(QKeySequence::Copy)) {
-    if (auto* feld = qobject_cast<QLineEdit*>(objekt); feld && !feld->hasSelectedText()) {
-      logik_.ErgebnisseKopieren();
-      return true;
-    }
+  if (ereignis->type() != QEvent::KeyPress) return QWidget::eventFilter(objekt, ereignis);
+  const auto* taste = static_cast<QKeyEvent*>(ereignis);
+  const std::optional<Element> e = ElementVon(objekt);
+  if (!e) return QWidget::eventFilter(objekt, ereignis);
+  if (taste->matches(QKeySequence::Copy)) {
+    const auto* feld = qobject_cast<const QLineEdit*>(objekt);
+    if (logik_.StrgC(e, feld && feld->hasSelectedText())) return true;
   }
+  if (IstEnter(*taste) && logik_.Enter(e)) return true;
   return QWidget::eventFilter(objekt, ereignis);
 }
 
 // Keys that the focused button or picture box leaves to the window.
 void frm_Dunstwerk::keyPressEvent(QKeyEvent* ereignis) {
-  if (ereignis->matches(QKeySequence::Copy)) return logik_.ErgebnisseKopieren();
+  if (ereignis->matches(QKeySequence::Copy)) {
+    logik_.StrgC(ElementVon(focusWidget()), false);
+    return;
+  }
   // Shift+F10 opens the context menu of what has the focus, as the menu key
   // does: a text box's own, or the window's.
   if (ereignis->key() == Qt::Key_F10 && ereignis->modifiers() == Qt::ShiftModifier) {
@@ -296,7 +325,7 @@ void frm_Dunstwerk::keyPressEvent(QKeyEvent* ereignis) {
 void frm_Dunstwerk::contextMenuEvent(QContextMenuEvent* ereignis) {
   QMenu menue(this);
   menue.setObjectName(QStringLiteral("kontextmenue"));
-  QAction* kopieren = menue.addAction(Qs(kKopierenEintrag) + u'\t' + Qs(kKopierenTaste));
+  QAction* kopieren = menue.addAction(Qs(kKopierenMenueeintrag));
   kopieren->setEnabled(logik_.KopierenMoeglich());
   if (menue.exec(ereignis->globalPos()) == kopieren) logik_.ErgebnisseKopieren();
 }
@@ -310,7 +339,7 @@ void frm_Dunstwerk::PauseBeenden() {
 
 void frm_Dunstwerk::Zeigen(Element e, bool sichtbar) {
   elemente_[e]->setVisible(sichtbar);
-  if (e == kFehlermeldung && sichtbar) {
+  if (sichtbar && RolleVon(e) == Rolle::Alarm) {
     // Screen readers announce the error as it appears.
     QAccessibleEvent meldung(elemente_[e], QAccessible::Alert);
     QAccessible::updateAccessibility(&meldung);
@@ -352,10 +381,7 @@ void frm_Dunstwerk::Beenden() { QCoreApplication::quit(); }
 void frm_Dunstwerk::InZwischenablage(std::string_view text, std::string_view html) {
   auto* daten = new QMimeData;
   daten->setText(Qs(text));
-  // A whole document that names its encoding, so that word processors and
-  // spreadsheets read the umlauts right.
-  daten->setHtml(QStringLiteral("<html><head><meta charset=\"utf-8\"></head><body>\n") + Qs(html) +
-                 QStringLiteral("</body></html>\n"));
+  daten->setHtml(Qs(html));
   QGuiApplication::clipboard()->setMimeData(daten);
 }
 

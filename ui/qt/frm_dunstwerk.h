@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -49,6 +50,7 @@ class frm_Dunstwerk : public QWidget, private Oberflaeche {
   void InZwischenablage(std::string_view text, std::string_view html) override;
 
   void SystemfarbenAnwenden();
+  std::optional<Element> ElementVon(const QObject* objekt) const;
 
   std::array<QWidget*, kSteuerelemente.size()> elemente_{};
   QTimer pausenuhr_;

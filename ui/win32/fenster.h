@@ -1,7 +1,15 @@
 // The main window frm_Dunstwerk on plain Win32 controls: STATIC labels,
 // single-line EDIT boxes, push BUTTONs and a small window class of our own
 // for the logo. It builds every control from kSteuerelemente and lets
-// Fensterlogik decide what happens on a click.
+// Fensterlogik and ui/regeln.h decide what happens.
+//
+// Its parts, by concern: fenster.cpp (the controls, the surface and the
+// message loop), fensterprozedur.cpp (the window procedure and its
+// handlers), eingabe.cpp (keys, input during the pause, the message loop),
+// dpi.cpp (DPI and fonts), logo.cpp (the picture box) and zwischenablage.cpp
+// (the clipboard). COM must be started on the thread
+// before the window is made (wWinMain does): the accessibility properties
+// and the logo's decoder need it.
 #pragma once
 
 #ifndef NOMINMAX
@@ -48,10 +56,9 @@ class Fenster final : private Oberflaeche {
   HWND Steuerelement(std::string_view name) const { return steuerelemente_[ElementNamens(name)]; }
 
   // Everything the message loop does before TranslateMessage and
-  // DispatchMessage: drops user input while an error text stands, copies the
-  // results on Ctrl+C where no text is selected, and gives the dialog keys
-  // (Tab, Enter, Space) to the controls. True when the message is dealt
-  // with.
+  // DispatchMessage: drops user input while an error text stands, hands
+  // Ctrl+C and Enter to the window's rules, and gives the dialog keys (Tab,
+  // Space) to the controls. True when the message is dealt with.
   bool Vorverarbeiten(MSG& nachricht);
 
   bool Pausiert() const { return logik_.Pausiert(); }
@@ -105,7 +112,7 @@ class Fenster final : private Oberflaeche {
   LRESULT OnCommand(int id, int code);
   LRESULT OnContextMenu(HWND quelle, LPARAM ort);
   LRESULT OnTimer(UINT_PTR uhr);
-  LRESULT OnClose();
+  LRESULT OnClose(Fensterlogik::Schliessgrund grund);
   LRESULT OnEndSession(bool endet);
   void OnActivate(int zustand);
   LRESULT OnSetFocus();
@@ -119,7 +126,6 @@ class Fenster final : private Oberflaeche {
   void ErzeugeSteuerelemente();
   void Anordnen();
   void SetzeZugaenglichkeit();
-  RECT Rahmen(int breiteTwips, int hoeheTwips) const;
   std::optional<Element> ElementVon(HWND steuerelement) const;
   const Logobild* LogoFuer(int breite);
 
@@ -135,7 +141,6 @@ class Fenster final : private Oberflaeche {
   std::vector<Logobild> logos_;  // decoded at the first paint, by width
   bool logosGeladen_ = false;
   HWND letzterFokus_ = nullptr;
-  bool comInitialisiert_ = false;
   IAccPropServices* zugang_ = nullptr;
   bool abbau_ = false;  // destroyed by the destructor, not by quitting
   Fensterlogik logik_;

@@ -3,7 +3,7 @@
    compiler reads this file too. */
 #pragma once
 
-/* The program's icon: 16, 32 (16 colours), 48, 64 and 256 pixels. */
+/* The program's icon: 16, 24, 32, 48 and 256 pixels, 32 bits each. */
 #define IDI_DUNSTWERK 1
 
 /* The logo as PNG renders at 1, 1.5 and 2 times its 34 x 25 pixels. */

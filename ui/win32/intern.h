@@ -1,0 +1,56 @@
+// What the parts of the Win32 window share and nothing outside them needs.
+#pragma once
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "ui/layout.h"
+
+namespace dunstwerk::win32 {
+
+// Control IDs are the place in kSteuerelemente plus this.
+inline constexpr int kErsteSteuerelementId = 100;
+inline constexpr wchar_t kBildklasse[] = L"Dunstwerk_Bildfeld";
+inline constexpr UINT_PTR kPausenuhr = 1;
+inline constexpr DWORD kStil =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+inline constexpr DWORD kStilErweitert = 0;
+
+// UTF-8 to UTF-16 and back.
+std::wstring Breit(std::string_view text);
+std::string Schmal(std::wstring_view text);
+
+inline COLORREF Ref(Rgb c) { return RGB(c.r, c.g, c.b); }
+inline Rgb AusRef(COLORREF c) { return Rgb{GetRValue(c), GetGValue(c), GetBValue(c)}; }
+
+// The DPI of a window: its monitor's where Windows knows it per monitor,
+// the system's otherwise.
+int DpiDesFensters(HWND hwnd);
+
+// The window's outer rectangle around a client area of this size, at a DPI.
+RECT Rahmen(int breiteTwips, int hoeheTwips, int dpi);
+
+// Holds one COM interface and releases it.
+template <class T>
+class Com {
+ public:
+  Com() = default;
+  Com(const Com&) = delete;
+  Com& operator=(const Com&) = delete;
+  ~Com() {
+    if (p_) p_->Release();
+  }
+  T** operator&() { return &p_; }
+  T* operator->() const { return p_; }
+  T* get() const { return p_; }
+
+ private:
+  T* p_ = nullptr;
+};
+
+}  // namespace dunstwerk::win32
