@@ -41,6 +41,10 @@ struct Fehler {
   bool lufttemperaturNegativ = false;
   Grund grund = Grund::Keiner;
 
+  // The classic numeric code: 10 for the negative air temperature plus the
+  // reason's number (11, 12 and 13 combine). dunstwerk-rechne writes it
+  // beside the text, for filtering rows in a spreadsheet.
+  int Code() const { return (lufttemperaturNegativ ? 10 : 0) + static_cast<int>(grund); }
   bool operator==(const Fehler&) const = default;
 };
 

@@ -11,10 +11,6 @@ namespace {
 
 constexpr Vorgabe kRf = Vorgabe::Feuchte, kKg = Vorgabe::Kuehlgrenze, kX = Vorgabe::Dampfgehalt;
 
-// The classic numeric code of an error: 10 for the negative air temperature
-// plus the reason's number (11, 12 and 13 combine).
-int Code(const Fehler& f) { return (f.lufttemperaturNegativ ? 10 : 0) + static_cast<int>(f.grund); }
-
 // One calculate command and the classic code it ends with: 0 for a complete
 // state, 10 plus the reason for a negative air temperature.
 struct Fall {
@@ -34,11 +30,11 @@ TEST_P(RechneTest, RechnetOderNenntDenFehler) {
   const Fall& f = GetParam();
   const Ergebnis e = Rechne(f.vorgabe, f.temlu, f.zweites);
   if (f.code == 0) {
-    ASSERT_TRUE(std::holds_alternative<MoistAirState>(e)) << "code " << Code(std::get<Fehler>(e));
+    ASSERT_TRUE(std::holds_alternative<MoistAirState>(e)) << "code " << std::get<Fehler>(e).Code();
   } else {
     ASSERT_TRUE(std::holds_alternative<Fehler>(e)) << "a complete state";
     const Fehler& fehler = std::get<Fehler>(e);
-    EXPECT_EQ(Code(fehler), f.code);
+    EXPECT_EQ(fehler.Code(), f.code);
     // Every error the command reports has a text to show.
     EXPECT_FALSE(Fehlertext(fehler).empty());
   }
@@ -119,7 +115,7 @@ TEST(Fehlertext, EinzelneGruendeUndKombinationen) {
   };
   for (const Textfall& f : faelle) {
     EXPECT_EQ(Fehlertext(f.fehler), f.text) << f.code;
-    EXPECT_EQ(Code(f.fehler), f.code);
+    EXPECT_EQ(f.fehler.Code(), f.code);
   }
 }
 
