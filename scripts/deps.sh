@@ -12,7 +12,7 @@ if [[ "${1:-run}" == test ]]; then
   # Building and checking the Debian package (scripts/paket-pruefen.sh).
   pakete+=(dpkg-dev file lintian appstream desktop-file-utils)
   # The fuzz run: clang with libFuzzer.
-  pakete+=(clang libclang-rt-14-dev)
+  pakete+=(clang libclang-rt-dev)
   # The Windows program: cross compiler, GoogleTest sources to build for it,
   # Wine on a virtual display for its tests, NSIS for its installer.
   pakete+=(g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xauth nsis)
