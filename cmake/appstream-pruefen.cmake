@@ -1,8 +1,6 @@
-# Validates AppStream metadata with appstreamcli, from its YAML report:
-# fails on every error and warning but url-homepage-missing, which asks for a
-# homepage address the project does not have (Debian 13's validator warns,
-# Debian 12's does not know it). Infos are shown and pass, as in
-# appstreamcli's own verdict.
+# Validates AppStream metadata with appstreamcli, from its YAML report: fails
+# on every error and warning but url-homepage-missing (Debian 13 asks for a
+# homepage the project does not have). Infos pass, as in appstreamcli's verdict.
 #
 #   cmake -DDATEI=APP.metainfo.xml -P appstream-pruefen.cmake
 execute_process(COMMAND appstreamcli validate --no-net --format=yaml ${DATEI}

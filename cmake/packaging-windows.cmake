@@ -4,13 +4,10 @@
 #
 #   cd build-win && cpack -G "ZIP;NSIS"
 #
-# gives Dunstwerk-<version>-win64.zip and Dunstwerk-<version>-win64-setup.exe.
-# The release (scripts/release.sh) takes the installer from here and packs
-# the ZIP itself from the same files, with fixed dates and order, because
-# CPack's ZIP carries the files' times and owners.
+# gives Dunstwerk-<version>-win64.zip and Dunstwerk-<version>-win64-setup.exe,
+# with the time SOURCE_DATE_EPOCH in the ZIP when it is set (the release).
 set(CPACK_PACKAGE_NAME Dunstwerk)
 set(CPACK_PACKAGE_VENDOR Dunstwerk)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Zustand feuchter Luft bei 1 bar")
 # The ZIP's name and its top folder; the installer adds "-setup" (below).
 set(DUNSTWERK_PAKET Dunstwerk-${PROJECT_VERSION}-win64)

@@ -13,7 +13,6 @@ endif()
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME dunstwerk)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -23,13 +22,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # icon, is named already: the window links Qt SVG.)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
-set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
     GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-# DUNSTWERK_PAKET_BETREUER: set in app/CMakeLists.txt, which also writes the
-# package's changelog with it.
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${DUNSTWERK_PAKET_BETREUER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "calculator for the state of moist air at 1 bar")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
@@ -68,7 +64,6 @@ set_tests_properties(deb_desktop PROPERTIES FAIL_REGULAR_EXPRESSION ".")
 add_test(NAME deb_start COMMAND sh -c "timeout 2 \"$0\"; test $? -eq 124" ${_aus}/usr/bin/Dunstwerk_340z)
 set_tests_properties(deb_start PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen FAIL_REGULAR_EXPRESSION
   "shared librar|shared object|cannot load|could not (load|find)|plugin|not found")
-set_tests_properties(deb_auspacken PROPERTIES FIXTURES_SETUP deb)
-set_tests_properties(deb_auspacken deb_lintian deb_abhaengigkeiten deb_appstream deb_desktop deb_start
-  PROPERTIES LABELS paket)
+set_tests_properties(deb_auspacken PROPERTIES FIXTURES_SETUP deb LABELS paket)
+set_tests_properties(deb_lintian deb_abhaengigkeiten deb_appstream deb_desktop deb_start PROPERTIES LABELS paket)
 set_tests_properties(deb_appstream deb_desktop deb_start PROPERTIES FIXTURES_REQUIRED deb)
