@@ -47,11 +47,15 @@ function(dunstwerk_aenderungen)
       message(FATAL_ERROR "CHANGELOG.md: the section of ${version} must be a list (\"- ...\")")
     endif()
 
-    execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C TZ=UTC date -R -d "${tag} 12:00"
+    # Noon of the day, a minute earlier for each older section: Debian wants
+    # every entry later than the one before, also for two versions a day.
+    list(LENGTH releases aelter)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C TZ=UTC
+                    date -R -d "${tag} 12:00 UTC ${aelter} minutes ago"
                     OUTPUT_VARIABLE zeit OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
     string(APPEND debian "dunstwerk (${version}) unstable; urgency=medium\n\n  ${abschnitt}\n\n"
                          " -- ${arg_BETREUER}  ${zeit}\n\n")
-    string(APPEND releases "    <release version=\"${version}\" date=\"${tag}\"/>\n")
+    list(APPEND releases "    <release version=\"${version}\" date=\"${tag}\"/>")
   endforeach()
 
   if(NOT DEFINED datum)
@@ -60,6 +64,7 @@ function(dunstwerk_aenderungen)
   endif()
   string(STRIP "${debian}" debian)
   file(WRITE ${arg_DEBIAN_CHANGELOG} "${debian}\n")
+  list(JOIN releases "\n" releases)
   string(STRIP "${releases}" releases)
   set(DUNSTWERK_DATUM ${datum} PARENT_SCOPE)
   set(DUNSTWERK_APPSTREAM_RELEASES "${releases}" PARENT_SCOPE)

@@ -5,13 +5,10 @@
 #
 #   cd build-win && cpack -G "ZIP;NSIS"
 #
-# gives Dunstwerk-<version>-win64.zip and Dunstwerk-<version>-win64-setup.exe.
-# The release (scripts/release.sh) takes the installer from here and packs
-# the ZIP itself from the same files, with fixed dates and order, because
-# CPack's ZIP carries the files' times and owners.
+# gives Dunstwerk-<version>-win64.zip and Dunstwerk-<version>-win64-setup.exe,
+# with the time SOURCE_DATE_EPOCH in the ZIP when it is set (the release).
 set(CPACK_PACKAGE_NAME Dunstwerk)
 set(CPACK_PACKAGE_VENDOR Dunstwerk)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Zustand feuchter Luft bei 1 bar")
 # The ZIP's name and its top folder; the installer adds "-setup" (below).
 set(DUNSTWERK_PAKET Dunstwerk-${PROJECT_VERSION}-win64)
@@ -57,3 +54,26 @@ if(MINGW)
   target_link_options(fenster_pruefen PRIVATE -municode)  # wmain
 endif()
 target_link_libraries(fenster_pruefen PRIVATE shell32 ole32)
+
+# The packages as a user meets them (label paket; cpack first): the program
+# unpacked from the ZIP into a folder with a blank and an umlaut opens its
+# window; the installer installs the same program silently, which starts
+# from its start-menu entry, and uninstalls without a trace.
+set(_entpackt "${CMAKE_BINARY_DIR}/Mein Download ä")
+file(MAKE_DIRECTORY ${_entpackt})
+set(_zip_programm "${_entpackt}/${DUNSTWERK_PAKET}/Dunstwerk_340z.exe")
+string(REPLACE "/" "\\" _zip_programm_win "Z:${_zip_programm}")  # Wine's drive Z: is /
+add_test(NAME zip_auspacken COMMAND ${CMAKE_COMMAND} -E tar xf ../${DUNSTWERK_PAKET}.zip
+  WORKING_DIRECTORY ${_entpackt})
+add_test(NAME zip_fenster COMMAND fenster_pruefen ${_zip_programm_win})
+add_test(NAME installer
+  COMMAND ${PROJECT_SOURCE_DIR}/tests/exe/installer_test.sh
+          ${CMAKE_BINARY_DIR}/${DUNSTWERK_INSTALLER}.exe $<TARGET_FILE:fenster_pruefen>
+          ${PROJECT_VERSION} ${CMAKE_CROSSCOMPILING_EMULATOR})
+set_tests_properties(zip_auspacken PROPERTIES FIXTURES_SETUP zip LABELS paket)
+# Both open the program's window, which would take the focus from the window tests.
+set_tests_properties(zip_fenster installer PROPERTIES FIXTURES_REQUIRED zip LABELS paket
+  RESOURCE_LOCK anzeige TIMEOUT 120)
+if(DUNSTWERK_REPRODUZIERBAR)  # else cpack strips each package's copy at its own time
+  set_tests_properties(installer PROPERTIES ENVIRONMENT "GLEICHES_PROGRAMM=${_zip_programm}")
+endif()

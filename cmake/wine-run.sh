@@ -1,14 +1,25 @@
 #!/bin/sh
 # Runs a Windows program under Wine in the prefix PREFIX, which it creates
-# first if needed. CMake starts tests and try_run programs through it.
+# first if needed. CMake starts the Windows tests through it.
 #
 #   cmake/wine-run.sh PREFIX PROGRAM.exe [ARGUMENTS...]
+#   cmake/wine-run.sh PREFIX --anfang [DPI]   start the prefix's Wine session
+#   cmake/wine-run.sh PREFIX --ende           end it
+#
+# The session (Wine's server, services and desktop) is started once, apart
+# from any program's output: started by a test instead, it would hold that
+# test's output open, and ctest would wait for it. The CTest fixture
+# wine_sitzung does --anfang before the Windows tests and --ende after them;
+# DPI sets the prefix's system DPI (the LogPixels a user sets in the display
+# settings) first. --anfang needs an X display (xvfb-run -a without one).
+#
+# Wine now and then fails to start a program without a word. A program that
+# fails having printed nothing at all is therefore started once more, and
+# this says so; one that printed anything keeps its result.
 set -eu
 prefix=$1
 shift
-
-export WINEPREFIX="$prefix"
-export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEPREFIX="$prefix" WINEDEBUG="${WINEDEBUG:--all}"
 # No downloads of Mono and Gecko: nothing here needs .NET or HTML.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
@@ -19,13 +30,46 @@ if [ ! -f "$bereit" ]; then
   (
     flock 9
     if [ ! -f "$bereit" ]; then
-      wineboot -i
+      wineboot -i </dev/null >/dev/null 2>&1
       # A crashing test ends with a backtrace on stderr instead of a dialog
       # that would wait for a click forever.
-      wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null
+      wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+        </dev/null >/dev/null 2>&1
+      wineserver -w  # the new registry is on disk once the server has ended
       touch "$bereit"
     fi
   ) 9>"$prefix.lock"
 fi
 
-exec wine "$@"
+case "${1:-}" in
+  --anfang)
+    [ -n "${DISPLAY:-}" ] || { echo "No X display for Wine: run under xvfb-run -a" >&2; exit 1; }
+    wineserver -k 2>/dev/null || true  # a session left over from an interrupted run
+    # Without a time limit the server keeps services and desktop until --ende.
+    wineserver -p </dev/null >/dev/null 2>&1
+    if [ -n "${2:-}" ]; then
+      wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$2" /f \
+        </dev/null >/dev/null 2>&1
+    fi
+    # rundll32 opens a hidden window, which starts the desktop process.
+    exec wine rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1
+    ;;
+  --ende)
+    wineserver -k 2>/dev/null || true
+    exit 0
+    ;;
+esac
+
+ausgabe=$(mktemp)
+trap 'rm -f "$ausgabe" "$ausgabe.err"' EXIT
+status=0
+wine "$@" >"$ausgabe" 2>"$ausgabe.err" || status=$?
+if [ "$status" -ne 0 ] && [ ! -s "$ausgabe" ] && [ ! -s "$ausgabe.err" ]; then
+  echo "wine-run.sh: $1 ended with status $status and printed nothing, as when Wine fails" \
+    "to start a program: starting it once more" >&2
+  status=0
+  wine "$@" >"$ausgabe" 2>"$ausgabe.err" || status=$?
+fi
+cat "$ausgabe"
+cat "$ausgabe.err" >&2
+exit "$status"

@@ -1,22 +1,26 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Dunstwerk needs that are not there yet.
-# Usage: scripts/deps.sh run|test
+# Names that Debian 12 and 13 both have.
+#
+#   scripts/deps.sh run|test      what the two commands need
+#   scripts/deps.sh PACKAGE...    those packages
 set -euo pipefail
 
 pakete=(cmake g++ make qt6-base-dev qt6-svg-dev fonts-liberation)
-if [[ "${1:-run}" == test ]]; then
+if [[ "${1:-run}" != run && "${1:-run}" != test ]]; then
+  pakete=("$@")
+elif [[ "${1:-run}" == test ]]; then
   pakete+=(libgtest-dev libbenchmark-dev)
   # The sources of the German and English locales, which the tests generate
   # into the build folder (nothing is changed in the system's locales).
   pakete+=(locales)
-  # Building and checking the Debian package (scripts/paket-pruefen.sh).
+  # Making the Debian package (dpkg-shlibdeps) and its checks (label paket).
   pakete+=(dpkg-dev file lintian appstream desktop-file-utils)
   # The fuzz run: clang with libFuzzer.
-  pakete+=(clang libclang-rt-14-dev)
+  pakete+=(clang libclang-rt-dev)
   # The Windows program: cross compiler, GoogleTest sources to build for it,
   # Wine on a virtual display for its tests, NSIS for its installer.
   pakete+=(g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xauth nsis)
-  pakete+=(zip)  # The release packs the Windows ZIP itself (scripts/zip-packen.sh).
 fi
 
 fehlend=()

@@ -5,7 +5,7 @@
 # version, publisher, silent uninstall); starts the program through its
 # start-menu entry and waits for its window; uninstalls it silently with the
 # entry's own command and checks that no file and no registry key of it is
-# left. Skipped (77) when the package has not been built (cpack -G NSIS).
+# left. Fails when the package has not been built (cpack -G NSIS).
 #
 #   [GLEICHES_PROGRAMM=Dunstwerk_340z.exe] \
 #     installer_test.sh INSTALLER FENSTER_PRUEFEN.exe VERSION WINE_RUNNER...
@@ -16,7 +16,7 @@ installer=$1
 fenster_pruefen=$2
 version=$3
 shift 3
-[ -f "$installer" ] || { echo "no $installer: skipped"; exit 77; }
+[ -f "$installer" ] || { echo "FAILED: no $installer: make it first (cpack -G NSIS)" >&2; exit 1; }
 
 wine_cmd() { "$@" </dev/null 2>/dev/null | tr -d '\r'; }
 schluessel='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Dunstwerk'

@@ -62,8 +62,10 @@ TEST(Programmdatei, SpracheDeutschMitUnicode) {
 
   VS_FIXEDFILEINFO* fest = nullptr;
   ASSERT_TRUE(VerQueryValueW(daten.data(), L"\\", reinterpret_cast<void**>(&fest), &laenge));
-  EXPECT_EQ(fest->dwFileVersionMS, MAKELONG(0, 1));
-  EXPECT_EQ(fest->dwProductVersionMS, MAKELONG(0, 1));
+  // "1.01" is 1.1.0.0: the minor version as a number.
+  const DWORD version = MAKELONG(DUNSTWERK_VERSION_NEBEN, DUNSTWERK_VERSION_HAUPT);
+  EXPECT_EQ(fest->dwFileVersionMS, version);
+  EXPECT_EQ(fest->dwProductVersionMS, version);
   EXPECT_EQ(fest->dwFileType, static_cast<DWORD>(VFT_APP));
 }
 
