@@ -121,7 +121,7 @@ class FensterTest : public QObject {
       } else if (const auto* t = qobject_cast<const QLineEdit*>(w)) {
         QVERIFY(t->text().isEmpty());
         // Screen readers announce each box by its row label.
-        QCOMPARE(t->accessibleName(), Qs(kSteuerelemente[ElementNamens(s.zeile)].text));
+        QCOMPARE(t->accessibleName(), Qs(kSteuerelemente[ElementVon(s.zeile)].text));
       }
     }
     QAccessibleInterface* logo = QAccessible::queryAccessibleInterface(E("pic_VKR"));

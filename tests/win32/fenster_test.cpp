@@ -127,7 +127,7 @@ TEST_F(FensterTest, StartansichtNachDerTabelle) {
       EXPECT_EQ(GetTextColor(dc), RGB(farbe.r, farbe.g, farbe.b));
     }
     if (s.art == Art::Textfeld) {
-      EXPECT_EQ(ZugaenglicherName(h), Breit(kSteuerelemente[ElementNamens(s.zeile)].text));
+      EXPECT_EQ(ZugaenglicherName(h), Breit(kSteuerelemente[ElementVon(s.zeile)].text));
     }
   }
   DeleteDC(dc);
@@ -252,7 +252,7 @@ TEST_F(FensterTest, HoeheNachDerWahlAuchBeiNeuerDpi) {
     GetClientRect(F().Hwnd(), &c);
     EXPECT_EQ(c.right, Pixel(kFensterBreiteTwips, dpi));
     EXPECT_EQ(w.bottom - w.top, Pixel(kHoeheNachWahlTwips, dpi));
-    const Steuerelement& s = kSteuerelemente[ElementNamens("lbl_Zeile_H")];
+    const Steuerelement& s = kSteuerelemente[ElementVon("lbl_Zeile_H")];
     const RECT r = ImFenster(H(s.name));
     EXPECT_EQ(r.left, Pixel(s.links, dpi));
     EXPECT_EQ(r.top, Pixel(s.oben, dpi));
