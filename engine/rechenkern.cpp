@@ -91,7 +91,7 @@ double Dichte(double temlu, double pd) {
 // Dew point for the vapour partial pressure pd bar, degrees Celsius. A
 // pressure the search cannot reach (dry air, or values that came out of range)
 // gives NaN instead of a division by zero or a search without end.
-double TaupunktZu(double pd) {
+double TaupunktAusDruck(double pd) {
   if (!(pd > 0 && pd <= FLT_MAX)) return std::numeric_limits<double>::quiet_NaN();
   return Taupunktsuche(static_cast<float>(pd));
 }
@@ -174,7 +174,7 @@ std::variant<MoistAirState, Grund> Berechnung(Vorgabe vorgabe, double temlu, dou
   }
 
   // What every mode computes alike from temlu, pd, x and xkg.
-  s.temtau = TaupunktZu(s.pd);
+  s.temtau = TaupunktAusDruck(s.pd);
   if (std::isnan(s.temtau)) return Grund::LuftTrocken;
   s.absfeu = AbsoluteFeuchte(s.temlu, s.pd);
   s.xkgminusx = s.xkg - s.x;

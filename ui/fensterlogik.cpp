@@ -13,13 +13,12 @@
 namespace dunstwerk {
 namespace {
 
-constexpr Element kFehlermeldung = ElementNamens("lbl_Fehlermeldung");
-constexpr Element kRechne = ElementNamens("cmd_rechne");
-constexpr Element kNeustart = ElementNamens("cmd_neustart");
-constexpr Element kBeenden = ElementNamens("cmd_beenden");
-constexpr Element kAufforderungen[] = {
-    ElementNamens("lbl_Aufford_Z1"), ElementNamens("lbl_Aufford_Z2a"),
-    ElementNamens("lbl_Aufford_Z3a"), ElementNamens("lbl_Aufford_Z5")};
+constexpr Element kFehlermeldung = ElementVon("lbl_Fehlermeldung");
+constexpr Element kRechne = ElementVon("cmd_rechne");
+constexpr Element kNeustart = ElementVon("cmd_neustart");
+constexpr Element kBeenden = ElementVon("cmd_beenden");
+constexpr Element kAufforderungen[] = {ElementVon("lbl_Aufford_Z1"), ElementVon("lbl_Aufford_Z2a"),
+                                       ElementVon("lbl_Aufford_Z3a"), ElementVon("lbl_Aufford_Z5")};
 
 // Text for an HTML table cell: what the user typed into a box may hold
 // markup characters.

@@ -119,7 +119,7 @@ inline constexpr std::string_view kLogoName = "Dunstwerk-Logo";
 
 // The control of a name; an unknown name does not compile where the name is
 // a constant.
-constexpr Element ElementNamens(std::string_view name) {
+constexpr Element ElementVon(std::string_view name) {
   for (Element e = 0; e < kSteuerelemente.size(); ++e) {
     if (kSteuerelemente[e].name == name) return e;
   }
@@ -129,7 +129,7 @@ constexpr Element ElementNamens(std::string_view name) {
 // Every text box names a row label that is in the table.
 static_assert([] {
   for (const Steuerelement& s : kSteuerelemente) {
-    if (s.art == Art::Textfeld) ElementNamens(s.zeile);
+    if (s.art == Art::Textfeld) ElementVon(s.zeile);
   }
   return true;
 }());
@@ -137,7 +137,7 @@ static_assert([] {
 // The text box of a shown quantity: "txt_" and the quantity's name. A
 // control of that name that is not a text box does not count: the front ends
 // read and write it as one.
-constexpr Element FeldDerGroesse(std::string_view groesse) {
+constexpr Element FeldVon(std::string_view groesse) {
   for (Element e = 0; e < kSteuerelemente.size(); ++e) {
     const std::string_view n = kSteuerelemente[e].name;
     if (kSteuerelemente[e].art == Art::Textfeld && n.starts_with("txt_") && n.substr(4) == groesse)
@@ -149,18 +149,17 @@ constexpr Element FeldDerGroesse(std::string_view groesse) {
 // The text box of each shown quantity, in the order of kAnzeigegroessen.
 inline constexpr std::array<Element, kAnzeigegroessen.size()> kErgebnisfelder = [] {
   std::array<Element, kAnzeigegroessen.size()> felder{};
-  for (std::size_t i = 0; i < felder.size(); ++i)
-    felder[i] = FeldDerGroesse(kAnzeigegroessen[i].name);
+  for (std::size_t i = 0; i < felder.size(); ++i) felder[i] = FeldVon(kAnzeigegroessen[i].name);
   return felder;
 }();
 
 // The row label that names a text box.
 constexpr const Steuerelement& ZeileVon(Element feld) {
-  return kSteuerelemente[ElementNamens(kSteuerelemente[feld].zeile)];
+  return kSteuerelemente[ElementVon(kSteuerelemente[feld].zeile)];
 }
 
 // The air temperature: the first input of every mode.
-inline constexpr Element kLuftfeld = FeldDerGroesse("temlu");
+inline constexpr Element kLuftfeld = FeldVon("temlu");
 
 // An input mode: the button that chooses it and the text box of its second
 // input, beside the air temperature.
@@ -171,9 +170,9 @@ struct Modus {
 };
 
 inline constexpr std::array<Modus, 3> kModi{{
-    {ElementNamens("cmd_Rechn_1"), Vorgabe::Feuchte, FeldDerGroesse("rf")},
-    {ElementNamens("cmd_Rechn_2"), Vorgabe::Kuehlgrenze, FeldDerGroesse("temkg")},
-    {ElementNamens("cmd_Rechn_3"), Vorgabe::Dampfgehalt, FeldDerGroesse("x")},
+    {ElementVon("cmd_Rechn_1"), Vorgabe::Feuchte, FeldVon("rf")},
+    {ElementVon("cmd_Rechn_2"), Vorgabe::Kuehlgrenze, FeldVon("temkg")},
+    {ElementVon("cmd_Rechn_3"), Vorgabe::Dampfgehalt, FeldVon("x")},
 }};
 
 // Twips to pixels at a resolution, rounded to the nearest pixel.

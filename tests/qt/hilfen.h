@@ -19,7 +19,7 @@ inline QString Name(Element e) {
 
 template <class T = QWidget>
 T* Kontrolle(const QWidget* fenster, std::string_view name) {
-  auto* w = fenster->findChild<T*>(Name(ElementNamens(name)));
+  auto* w = fenster->findChild<T*>(Name(ElementVon(name)));
   if (!w) qFatal("control %.*s missing", int(name.size()), name.data());
   return w;
 }

@@ -50,8 +50,8 @@ class FakeOberflaeche : public Oberflaeche {
   void Fokus(Element e) override { fokus = e; }
   void SetzeFensterhoehe(int twips) override { hoehe = twips; }
   void NeuZeichnen() override {
-    gemalt.push_back(sichtbar[ElementNamens("lbl_Fehlermeldung")]
-                         ? texte[ElementNamens("lbl_Fehlermeldung")]
+    gemalt.push_back(sichtbar[ElementVon("lbl_Fehlermeldung")]
+                         ? texte[ElementVon("lbl_Fehlermeldung")]
                          : std::string());
   }
   void StartePausenuhr(int ms) override { pausenuhren.push_back(ms); }
@@ -62,8 +62,8 @@ class FakeOberflaeche : public Oberflaeche {
   // Each text and HTML put on the clipboard.
   std::vector<std::pair<std::string, std::string>> ablage;
 
-  bool Sichtbar(std::string_view name) const { return sichtbar[ElementNamens(name)]; }
-  const std::string& TextVon(std::string_view name) const { return texte[ElementNamens(name)]; }
+  bool Sichtbar(std::string_view name) const { return sichtbar[ElementVon(name)]; }
+  const std::string& TextVon(std::string_view name) const { return texte[ElementVon(name)]; }
   // Names of the visible controls that start with a prefix.
   std::set<std::string> SichtbareMit(std::string_view praefix) const {
     std::set<std::string> namen;
@@ -91,9 +91,9 @@ class FensterlogikTest : public testing::Test {
   FakeOberflaeche o;
   Fensterlogik logik{o, ","};
 
-  void Klick(std::string_view name) { logik.Klick(ElementNamens(name)); }
+  void Klick(std::string_view name) { logik.Klick(ElementVon(name)); }
   void Tippe(std::string_view name, std::string_view text) {
-    o.texte[ElementNamens(name)] = std::string(text);
+    o.texte[ElementVon(name)] = std::string(text);
   }
   void Rechne(int modus, const char* temlu, const char* zweites) {
     Klick(Knopf(modus));
@@ -109,7 +109,7 @@ class FensterlogikTest : public testing::Test {
     EXPECT_EQ(o.SichtbareMit("cmd_"), std::set<std::string>{"cmd_rechne"});
     EXPECT_EQ(o.SichtbareMit("lbl_Aufford"), std::set<std::string>{});
     EXPECT_FALSE(o.Sichtbar("lbl_Fehlermeldung"));
-    EXPECT_EQ(o.fokus, ElementNamens("txt_temlu"));
+    EXPECT_EQ(o.fokus, ElementVon("txt_temlu"));
     EXPECT_EQ(o.hoehe, 7000);
     for (const char* feld : {"txt_temlu", "txt_rf", "txt_temkg", "txt_x"})
       EXPECT_EQ(o.TextVon(feld), "") << feld;
@@ -143,10 +143,10 @@ TEST_P(VollstaendigerLauf, ZeigtAlleZwoelfWerte) {
   const Lauf& l = GetParam();
   FakeOberflaeche o;
   Fensterlogik logik(o, l.trenner);
-  logik.Klick(ElementNamens(Knopf(l.modus)));
-  o.texte[ElementNamens("txt_temlu")] = l.temlu;
-  o.texte[ElementNamens(Zweitfeld(l.modus))] = l.zweites;
-  logik.Klick(ElementNamens("cmd_rechne"));
+  logik.Klick(ElementVon(Knopf(l.modus)));
+  o.texte[ElementVon("txt_temlu")] = l.temlu;
+  o.texte[ElementVon(Zweitfeld(l.modus))] = l.zweites;
+  logik.Klick(ElementVon("cmd_rechne"));
 
   EXPECT_TRUE(o.pausenuhren.empty());
   EXPECT_EQ(o.SichtbareMit("txt_").size(), 12u);
@@ -163,7 +163,7 @@ TEST_P(VollstaendigerLauf, ZeigtAlleZwoelfWerte) {
   const std::string& text = o.ablage[0].first;
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 12);
   for (const auto& [feld, wert] : l.erwartet) {
-    const std::string zeile = std::string(ZeileVon(ElementNamens(feld)).text) + "\t" + wert + "\n";
+    const std::string zeile = std::string(ZeileVon(ElementVon(feld)).text) + "\t" + wert + "\n";
     EXPECT_NE(text.find(zeile), std::string::npos) << zeile;
   }
 }
@@ -363,27 +363,27 @@ TEST_F(FensterlogikTest, SchliessenWaehrendDerPause) {
 // "Rechne !" in view, on nothing, or during the pause does nothing; on a
 // button it clicks that button.
 TEST_F(FensterlogikTest, EnterRechnetAusDemTextfeld) {
-  const Element temlu = ElementNamens("txt_temlu");
+  const Element temlu = ElementVon("txt_temlu");
   EXPECT_FALSE(logik.Enter(std::nullopt));
-  EXPECT_FALSE(logik.Enter(ElementNamens("lbl_Zeile_A")));
-  EXPECT_FALSE(logik.Enter(ElementNamens("pic_VKR")));
-  EXPECT_TRUE(logik.Enter(ElementNamens("cmd_Rechn_1")));
+  EXPECT_FALSE(logik.Enter(ElementVon("lbl_Zeile_A")));
+  EXPECT_FALSE(logik.Enter(ElementVon("pic_VKR")));
+  EXPECT_TRUE(logik.Enter(ElementVon("cmd_Rechn_1")));
   PruefeEingabeansicht(1);
 
   Tippe("txt_temlu", "20");
   Tippe("txt_rf", "50");
-  EXPECT_TRUE(logik.Enter(ElementNamens("txt_rf")));
+  EXPECT_TRUE(logik.Enter(ElementVon("txt_rf")));
   EXPECT_EQ(o.TextVon("txt_temtau"), "9,28");
   EXPECT_TRUE(o.Sichtbar("cmd_neustart"));
   // With the results standing, Enter in a box changes nothing.
   EXPECT_FALSE(logik.Enter(temlu));
   EXPECT_EQ(o.gemalt.size(), 1u);
 
-  EXPECT_TRUE(logik.Enter(ElementNamens("cmd_neustart")));
+  EXPECT_TRUE(logik.Enter(ElementVon("cmd_neustart")));
   EXPECT_TRUE(logik.Enter(temlu));  // empty boxes: the error text
   ASSERT_TRUE(logik.Pausiert());
   EXPECT_FALSE(logik.Enter(temlu));
-  EXPECT_FALSE(logik.Enter(ElementNamens("cmd_beenden")));
+  EXPECT_FALSE(logik.Enter(ElementVon("cmd_beenden")));
   EXPECT_EQ(o.pausenuhren.size(), 1u);
   EXPECT_EQ(o.beendet, 0);
 }
@@ -394,10 +394,10 @@ TEST_F(FensterlogikTest, ModuswahlGibtDenFokusVorDemVerbergen) {
   for (int modus : {1, 2, 3}) {
     FakeOberflaeche frisch;
     o = frisch;
-    o.fokus = ElementNamens(Knopf(modus));
+    o.fokus = ElementVon(Knopf(modus));
     Klick(Knopf(modus));
     EXPECT_EQ(o.fokusVerloren, std::vector<Element>{}) << modus;
-    EXPECT_EQ(o.fokus, ElementNamens("txt_temlu"));
+    EXPECT_EQ(o.fokus, ElementVon("txt_temlu"));
   }
 }
 
@@ -413,7 +413,7 @@ TEST_F(FensterlogikTest, StrgCKopiertAusserEinerAuswahl) {
                         Fall{"cmd_neustart", false, true}, Fall{nullptr, false, true}}) {
     const std::size_t vorher = o.ablage.size();
     const std::optional<Element> fokus =
-        f.fokus ? std::optional(ElementNamens(f.fokus)) : std::nullopt;
+        f.fokus ? std::optional(ElementVon(f.fokus)) : std::nullopt;
     EXPECT_EQ(logik.StrgC(fokus, f.auswahl), f.ergebnisse) << (f.fokus ? f.fokus : "window");
     EXPECT_EQ(o.ablage.size(), vorher + (f.ergebnisse ? 1 : 0));
   }
@@ -435,7 +435,7 @@ TEST(Layout, ZeilenUndTabfolge) {
     tabs.insert(s.tab);
     if (s.art == Art::Textfeld) {
       // Each result box stands beside the row label that names it.
-      const Steuerelement& zeile = kSteuerelemente[ElementNamens(s.zeile)];
+      const Steuerelement& zeile = kSteuerelemente[ElementVon(s.zeile)];
       EXPECT_EQ(zeile.oben, s.oben) << s.name;
       EXPECT_EQ(zeile.links, 1365) << s.name;
     }
@@ -444,9 +444,9 @@ TEST(Layout, ZeilenUndTabfolge) {
   EXPECT_EQ(*tabs.rbegin(), 38);
   // After a mode choice the command row stays in view, the last prompt does
   // not (the window's frame takes some of the 7000 twips).
-  const Steuerelement& rechne = kSteuerelemente[ElementNamens("cmd_rechne")];
+  const Steuerelement& rechne = kSteuerelemente[ElementVon("cmd_rechne")];
   EXPECT_LT(rechne.oben + rechne.hoehe, kHoeheNachWahlTwips - 600);
-  EXPECT_GT(kSteuerelemente[ElementNamens("lbl_Aufford_Z5")].oben, kHoeheNachWahlTwips);
+  EXPECT_GT(kSteuerelemente[ElementVon("lbl_Aufford_Z5")].oben, kHoeheNachWahlTwips);
 }
 
 }  // namespace

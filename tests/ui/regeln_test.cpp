@@ -45,10 +45,10 @@ TEST(Regeln, ZugangsnamenUndRollen) {
       {"lbl_Zeile_A", ""},
       {"cmd_rechne", ""},
   };
-  for (const auto& [feld, name] : namen) EXPECT_EQ(ZugangsnameVon(ElementNamens(feld)), name);
+  for (const auto& [feld, name] : namen) EXPECT_EQ(ZugangsnameVon(ElementVon(feld)), name);
 
-  EXPECT_EQ(RolleVon(ElementNamens("lbl_Fehlermeldung")), Rolle::Alarm);
-  EXPECT_EQ(RolleVon(ElementNamens("pic_VKR")), Rolle::Grafik);
+  EXPECT_EQ(RolleVon(ElementVon("lbl_Fehlermeldung")), Rolle::Alarm);
+  EXPECT_EQ(RolleVon(ElementVon("pic_VKR")), Rolle::Grafik);
   int alarme = 0;
   for (Element e = 0; e < kSteuerelemente.size(); ++e) alarme += RolleVon(e) == Rolle::Alarm;
   EXPECT_EQ(alarme, 1);

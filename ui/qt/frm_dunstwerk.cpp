@@ -259,7 +259,12 @@ void frm_Dunstwerk::SystemfarbenAnwenden() {
 }
 
 void frm_Dunstwerk::changeEvent(QEvent* ereignis) {
-  if (ereignis->type() == QEvent::ApplicationPaletteChange) SystemfarbenAnwenden();
+  // A new colour scheme reaches a top-level window as its own palette's
+  // change, not as the application's; the constructor's own palette comes
+  // before the controls exist.
+  const QEvent::Type typ = ereignis->type();
+  if ((typ == QEvent::ApplicationPaletteChange || typ == QEvent::PaletteChange) && elemente_.back())
+    SystemfarbenAnwenden();
   QWidget::changeEvent(ereignis);
 }
 

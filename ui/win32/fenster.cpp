@@ -137,7 +137,7 @@ void Fenster::ErzeugeSteuerelemente() {
   for (Element e : kTabfolge) {
     if (istZeilenname(e)) continue;
     if (kSteuerelemente[e].art == Art::Textfeld)
-      folge.push_back(ElementNamens(kSteuerelemente[e].zeile));
+      folge.push_back(dunstwerk::ElementVon(kSteuerelemente[e].zeile));
     folge.push_back(e);
   }
 

@@ -53,7 +53,9 @@ class Fenster final : private Oberflaeche {
   void Anzeigen(int nCmdShow = SW_SHOWNORMAL);
 
   HWND Hwnd() const { return hwnd_; }
-  HWND Steuerelement(std::string_view name) const { return steuerelemente_[ElementNamens(name)]; }
+  HWND Steuerelement(std::string_view name) const {
+    return steuerelemente_[dunstwerk::ElementVon(name)];
+  }
 
   // Everything the message loop does before TranslateMessage and
   // DispatchMessage: drops user input while an error text stands, hands
@@ -127,7 +129,7 @@ class Fenster final : private Oberflaeche {
   void Anordnen();
   void SetzeZugaenglichkeit();
   std::optional<Element> ElementVon(HWND steuerelement) const;
-  const Logobild* LogoFuer(int breite);
+  const Logobild* LogoVon(int breite);
 
   HINSTANCE instanz_;
   HWND hwnd_ = nullptr;

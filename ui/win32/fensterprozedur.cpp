@@ -80,7 +80,7 @@ LRESULT Fenster::OnCtlColorStatic(HDC dc, HWND beschriftung) {
     return DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                           reinterpret_cast<LPARAM>(beschriftung));
   SetTextColor(dc, win32::Ref(Textfarbe(kSteuerelemente[*e].farbe,
-                                        win32::AusRef(GetSysColor(COLOR_BTNTEXT)))));
+                                        win32::RgbVon(GetSysColor(COLOR_BTNTEXT)))));
   SetBkColor(dc, win32::Ref(kHintergrund));
   return reinterpret_cast<LRESULT>(hintergrund_);
 }

@@ -26,7 +26,7 @@ std::wstring Breit(std::string_view text);
 std::string Schmal(std::wstring_view text);
 
 inline COLORREF Ref(Rgb c) { return RGB(c.r, c.g, c.b); }
-inline Rgb AusRef(COLORREF c) { return Rgb{GetRValue(c), GetGValue(c), GetBValue(c)}; }
+inline Rgb RgbVon(COLORREF c) { return Rgb{GetRValue(c), GetGValue(c), GetBValue(c)}; }
 
 // The DPI of a window: its monitor's where Windows knows it per monitor,
 // the system's otherwise.

@@ -57,7 +57,7 @@ std::vector<std::uint32_t> LadePng(IWICImagingFactory* fabrik, HINSTANCE instanz
 // The render of the logo that is drawn at a width: the smallest that is not
 // narrower, so that it is only ever scaled down. The renders are decoded
 // once, at the first paint.
-const Fenster::Logobild* Fenster::LogoFuer(int breite) {
+const Fenster::Logobild* Fenster::LogoVon(int breite) {
   if (!logosGeladen_) {
     logosGeladen_ = true;
     Com<IWICImagingFactory> fabrik;
@@ -87,7 +87,7 @@ void Fenster::MaleLogo(HWND bildfeld, HDC dc) {
   // The logo at the top left, at its own size in twips.
   const int breite = Pixel(kLogoBreiteTwips, dpi_);
   const int hoehe = Pixel(kLogoHoeheTwips, dpi_);
-  if (const Logobild* bild = LogoFuer(breite)) {
+  if (const Logobild* bild = LogoVon(breite)) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = bild->breite;

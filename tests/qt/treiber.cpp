@@ -1,0 +1,265 @@
+// The window tests' driver for the Qt window, on the offscreen platform, and
+// the few checks that only Qt has. The program runs the whole suite.
+#include "vertrag/treiber.h"
+
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <optional>
+
+#include "ui/qt/frm_dunstwerk.h"
+
+namespace dunstwerk::test {
+namespace {
+
+QString Qs(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+Rgb Farbwert(const QColor& c) { return Rgb{c.red(), c.green(), c.blue()}; }
+
+// Counts the paint events of the object it watches.
+class Maler : public QObject {
+ public:
+  int anzahl = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* ereignis) override {
+    anzahl += ereignis->type() == QEvent::Paint;
+    return false;
+  }
+};
+
+class QtTreiber final : public Treiber {
+ public:
+  QtTreiber() : palette_(QApplication::palette()) {
+    QObject::connect(qApp, &QApplication::focusChanged, [this](QWidget*, QWidget* neu) {
+      if (neu && fenster_ && neu->parent() == fenster_.get())
+        fokusweg_.push_back(neu->objectName().toStdString());
+    });
+  }
+  ~QtTreiber() override { fenster_.reset(); }
+
+  frm_Dunstwerk& Fenster() { return *fenster_; }
+
+  void Oeffnen(std::string_view trenner) override {
+    fenster_.reset();
+    QApplication::setPalette(palette_);
+    QLocale::setDefault(trenner == "," ? QLocale(QLocale::German, QLocale::Germany)
+                                       : QLocale(QLocale::English, QLocale::UnitedStates));
+    fenster_ = std::make_unique<frm_Dunstwerk>();
+    fenster_->show();
+    QApplication::setActiveWindow(fenster_.get());
+    if (!QTest::qWaitForWindowActive(fenster_.get())) ADD_FAILURE() << "window not active";
+  }
+  // Qt lays the window out in pixels at 96 DPI and scales them itself.
+  int Dpi() override { return 96; }
+
+  // Run in the application's loop: a quit ends the loop only there.
+  void Klick(std::string_view name) override {
+    ImLauf([&] { QTest::mouseClick(E(name), Qt::LeftButton); });
+  }
+  void Tippe(std::string_view name, std::string_view text) override {
+    QTest::keyClicks(E(name), Qs(text));
+  }
+  void Druecke(Taste taste) override {
+    static constexpr std::pair<Qt::Key, Qt::KeyboardModifiers> kTasten[] = {
+        {Qt::Key_Tab, Qt::NoModifier},
+        {Qt::Key_Return, Qt::NoModifier},
+        {Qt::Key_Enter, Qt::KeypadModifier},
+        {Qt::Key_Space, Qt::NoModifier},
+        {Qt::Key_C, Qt::ControlModifier}};
+    const auto [key, umschalter] = kTasten[int(taste)];
+    QTest::keyClick(QApplication::focusWidget(), key, umschalter);
+  }
+  void SetzeFokus(std::string_view name) override {
+    QApplication::setActiveWindow(fenster_.get());  // back from a menu
+    E(name)->setFocus(Qt::OtherFocusReason);
+  }
+  std::string Fokus() override {
+    const QWidget* w = QApplication::focusWidget();
+    return w && w->parent() == fenster_.get() ? w->objectName().toStdString() : "";
+  }
+  std::vector<std::string> Fokusweg() override { return std::exchange(fokusweg_, {}); }
+  void Markiere(std::string_view name, int ab) override {
+    auto* feld = E<QLineEdit>(name);
+    feld->setSelection(ab, int(feld->text().size()) - ab);
+  }
+
+  std::string Text(std::string_view name) override {
+    if (auto* l = qobject_cast<QLabel*>(E(name))) return l->text().toStdString();
+    if (auto* k = qobject_cast<QPushButton*>(E(name))) return k->text().toStdString();
+    return E<QLineEdit>(name)->text().toStdString();
+  }
+  bool Sichtbar(std::string_view name) override { return E(name)->isVisible(); }
+  Rechteck Lage(std::string_view name) override {
+    const QRect r = E(name)->geometry();
+    return {r.x(), r.y(), r.width(), r.height()};
+  }
+  Rechteck Innen() override { return {0, 0, fenster_->width(), fenster_->height()}; }
+  int Aussenhoehe() override { return fenster_->frameGeometry().height(); }
+  Schrift SchriftVon(std::string_view name) override {
+    const QFont& f = E(name)->font();
+    const QFontInfo info(f);
+    return {f.family().toStdString(), info.pixelSize(), info.bold(), info.italic()};
+  }
+  Rgb Textfarbe(std::string_view name) override {
+    return Farbwert(E(name)->palette().color(QPalette::WindowText));
+  }
+  Rgb Grundfarbe(std::string_view name) override {
+    return Farbwert(E(name)->palette().color(QPalette::Window));
+  }
+  std::string Zugangsname(std::string_view name) override {
+    return QAccessible::queryAccessibleInterface(E(name))->text(QAccessible::Name).toStdString();
+  }
+  bool ZugangAnmerkbar() override { return true; }
+  Rolle RolleVon(std::string_view name) override {
+    switch (QAccessible::queryAccessibleInterface(E(name))->role()) {
+      case QAccessible::AlertMessage:
+        return Rolle::Alarm;
+      case QAccessible::Graphic:
+        return Rolle::Grafik;
+      default:
+        return Rolle::Standard;
+    }
+  }
+  void SetzeSystemtext(Rgb farbe) override {
+    QPalette schema = palette_;
+    for (auto rolle : {QPalette::ButtonText, QPalette::WindowText})
+      schema.setColor(rolle, QColor(farbe.r, farbe.g, farbe.b));
+    QApplication::setPalette(schema);
+    QCoreApplication::processEvents();  // the change reaches the window posted
+  }
+
+  void AblageLeeren() override { QGuiApplication::clipboard()->clear(); }
+  std::string AblageText() override { return QGuiApplication::clipboard()->text().toStdString(); }
+  std::string AblageHtml() override {
+    const QMimeData* daten = QGuiApplication::clipboard()->mimeData();
+    return daten ? daten->html().toStdString() : "";
+  }
+  std::string_view Zeilenende() override { return "\n"; }
+  Menue Kontextmenue(std::string_view name, bool waehlen) override {
+    Menue gesehen;
+    QTimer::singleShot(0, fenster_.get(), [&] {
+      auto* menue = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      if (!menue) return;
+      QAction* eintrag = menue->actions().value(0);
+      gesehen = {true, menue->objectName() == "kontextmenue", eintrag && eintrag->isEnabled()};
+      if (waehlen && gesehen.eigenes && gesehen.aktiv) {
+        menue->setActiveAction(eintrag);
+        QTest::keyClick(menue, Qt::Key_Return);
+      } else {
+        menue->close();
+      }
+    });
+    if (name.empty()) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10, Qt::ShiftModifier);
+    } else {
+      QWidget* w = E(name);
+      QContextMenuEvent klick(QContextMenuEvent::Mouse, QPoint(2, 2), w->mapToGlobal(QPoint(2, 2)));
+      QCoreApplication::sendEvent(w, &klick);
+    }
+    // A text box's menu pops up without a loop of its own.
+    QCoreApplication::processEvents();
+    return gesehen;
+  }
+
+  bool Pausiert() override { return fenster_->Pausiert(); }
+  void PauseBeenden() override {
+    ImLauf([&] { fenster_->PauseBeenden(); });
+  }
+  void Warte(int ms) override { QTest::qWait(ms); }
+  bool Zeichnet() override {
+    Maler maler;
+    fenster_->installEventFilter(&maler);
+    fenster_->update();
+    QTest::qWait(100);
+    fenster_->removeEventFilter(&maler);
+    return maler.anzahl > 0;
+  }
+  bool SchliessenAnfordern(Fensterlogik::Schliessgrund grund) override {
+    switch (grund) {
+      case Fensterlogik::Schliessgrund::Nutzer: {
+        // As the window system delivers it: a spontaneous close event.
+        QCloseEvent schliessen;
+        QCoreApplication::sendEvent(fenster_->windowHandle(), &schliessen);
+        return true;
+      }
+      case Fensterlogik::Schliessgrund::Programm:
+        ImLauf([] { QCoreApplication::quit(); });
+        return true;
+      case Fensterlogik::Schliessgrund::Sitzungsende:
+        return false;  // Qt's session manager cannot be driven offscreen
+    }
+    return false;
+  }
+  bool Offen() override { return fenster_->isVisible(); }
+
+ private:
+  template <class W = QWidget>
+  W* E(std::string_view name) {
+    auto* w = fenster_->findChild<W*>(Qs(name));
+    if (!w) qFatal("control %.*s missing", int(name.size()), name.data());
+    return w;
+  }
+
+  // Runs f in QApplication::exec(), which then ends unless f ended it.
+  static void ImLauf(const std::function<void()>& f) {
+    QTimer ende;
+    ende.setSingleShot(true);
+    QObject::connect(&ende, &QTimer::timeout, [] { QCoreApplication::exit(7); });
+    QTimer::singleShot(0, qApp, [&] {
+      f();
+      ende.start(0);
+    });
+    QCoreApplication::exec();
+  }
+
+  QPalette palette_;
+  std::unique_ptr<frm_Dunstwerk> fenster_;
+  std::vector<std::string> fokusweg_;
+};
+
+std::optional<QtTreiber> treiber;
+
+// What only the Qt window has to show: a fixed size, an empty title, the
+// icon, and labels that show their text as it is and never take the focus.
+TEST(QtFenster, FesteGroesseTitelSymbolUndBeschriftungen) {
+  treiber->Oeffnen(",");
+  const frm_Dunstwerk& f = treiber->Fenster();
+  EXPECT_EQ(f.minimumSize(), f.maximumSize());
+  EXPECT_TRUE(f.windowTitle().isEmpty());
+  EXPECT_FALSE(f.windowIcon().pixmap(32, 32).isNull());
+  EXPECT_EQ(f.font().pointSizeF(), kFensterPunkt);
+  for (const QLabel* l : f.findChildren<QLabel*>()) {
+    EXPECT_EQ(l->textFormat(), Qt::PlainText);
+    EXPECT_TRUE(l->wordWrap());
+    EXPECT_EQ(l->focusPolicy(), Qt::NoFocus);
+  }
+}
+
+}  // namespace
+
+Treiber& T() { return *treiber; }
+
+}  // namespace dunstwerk::test
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  testing::InitGoogleTest(&argc, argv);
+  dunstwerk::test::treiber.emplace();
+  const int ergebnis = RUN_ALL_TESTS();
+  dunstwerk::test::treiber.reset();
+  return ergebnis;
+}

@@ -1,0 +1,105 @@
+// What the window tests need of a front end: the real window, worked as a
+// user works it, and read back. Each toolkit puts it into practice once
+// (tests/qt/treiber.cpp, tests/win32/treiber.cpp); tests/vertrag/ holds the
+// tests that both windows must pass.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/fensterlogik.h"
+#include "ui/layout.h"
+#include "ui/regeln.h"
+
+namespace dunstwerk::test {
+
+struct Rechteck {
+  int x, y, breite, hoehe;
+  bool operator==(const Rechteck&) const = default;
+};
+
+struct Schrift {
+  std::string familie;
+  int pixel;  // character height in pixels
+  bool fett, kursiv;
+};
+
+enum class Taste { Tab, Return, ZiffernblockEnter, Leertaste, StrgC };
+
+// A context menu as it opened: none, the window's own, or a text box's.
+struct Menue {
+  bool offen = false;
+  bool eigenes = false;  // the window's, with its one entry
+  bool aktiv = false;    // the window's entry can be chosen
+};
+
+class Treiber {
+ public:
+  virtual ~Treiber() = default;
+
+  // A new window in place of the old, shown and active, showing numbers with
+  // this decimal separator; the system's colours are the original ones.
+  virtual void Oeffnen(std::string_view dezimaltrenner = ",") = 0;
+  // Pixels per inch of the window's screen.
+  virtual int Dpi() = 0;
+
+  virtual void Klick(std::string_view name) = 0;
+  // Typed into the box through the toolkit's input, UTF-8.
+  virtual void Tippe(std::string_view name, std::string_view text) = 0;
+  // A key on the control that has the focus.
+  virtual void Druecke(Taste taste) = 0;
+  virtual void SetzeFokus(std::string_view name) = 0;
+  // The control that has the focus; empty if none of the window's.
+  virtual std::string Fokus() = 0;
+  // Every control that took the focus since the last call.
+  virtual std::vector<std::string> Fokusweg() = 0;
+  virtual void Markiere(std::string_view name, int ab) = 0;
+
+  // Caption or content, UTF-8, lines separated by "\n".
+  virtual std::string Text(std::string_view name) = 0;
+  virtual bool Sichtbar(std::string_view name) = 0;
+  // In the client area, in pixels.
+  virtual Rechteck Lage(std::string_view name) = 0;
+  // The client area's size, and the window's total height with its frame.
+  virtual Rechteck Innen() = 0;
+  virtual int Aussenhoehe() = 0;
+  virtual Schrift SchriftVon(std::string_view name) = 0;
+  // A label's text and background colour.
+  virtual Rgb Textfarbe(std::string_view name) = 0;
+  virtual Rgb Grundfarbe(std::string_view name) = 0;
+  virtual std::string Zugangsname(std::string_view name) = 0;
+  // Whether names and roles that the program gives its controls reach a
+  // screen reader here (Wine's service takes them and never hands them out).
+  virtual bool ZugangAnmerkbar() = 0;
+  virtual Rolle RolleVon(std::string_view name) = 0;
+  // Sets the system's text colour, as a colour scheme does, while the window
+  // is open; the original returns with the next window.
+  virtual void SetzeSystemtext(Rgb farbe) = 0;
+
+  virtual void AblageLeeren() = 0;
+  // The clipboard's text as the platform keeps it, and its HTML document.
+  virtual std::string AblageText() = 0;
+  virtual std::string AblageHtml() = 0;
+  // The line end of the clipboard's text.
+  virtual std::string_view Zeilenende() = 0;
+  // A right click on a control, or Shift+F10 on the focused one (empty
+  // name); chooses the window's entry if asked and it can be chosen.
+  virtual Menue Kontextmenue(std::string_view name, bool waehlen) = 0;
+
+  virtual bool Pausiert() = 0;
+  virtual void PauseBeenden() = 0;
+  // Runs the event loop for this long.
+  virtual void Warte(int millisekunden) = 0;
+  // Whether the window repaints while the loop runs.
+  virtual bool Zeichnet() = 0;
+  // False where the toolkit cannot be asked in this way in a test.
+  virtual bool SchliessenAnfordern(Fensterlogik::Schliessgrund grund) = 0;
+  virtual bool Offen() = 0;
+};
+
+// The driver of the toolkit the test program is built for.
+Treiber& T();
+
+}  // namespace dunstwerk::test

@@ -1,0 +1,347 @@
+// What both windows must do, written once and run on each toolkit through
+// its driver: controls where the table puts them, colours, complete runs,
+// the error view and its pause, keys, copying and closing. The rules behind
+// them are tested on a fake surface in tests/ui/; here they must show in
+// the real window.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "treiber.h"
+#include "ui/farben.h"
+
+namespace dunstwerk::test {
+namespace {
+
+using Grund = Fensterlogik::Schliessgrund;
+
+// The character height in pixels of each size of the table: points times
+// DPI / 72, a half pixel rounded up.
+struct Schrifthoehe {
+  double punkt;
+  int bei96, bei144;
+};
+constexpr Schrifthoehe kSchrifthoehen[] = {
+    {8.25, 11, 17}, {9.75, 13, 20}, {11.25, 15, 23}, {12, 16, 24}, {14.25, 19, 29}, {20.25, 27, 41},
+};
+
+int Zeichenhoehe(double punkt, int dpi) {
+  for (const Schrifthoehe& h : kSchrifthoehen) {
+    if (h.punkt == punkt) return dpi == 96 ? h.bei96 : dpi == 144 ? h.bei144 : -1;
+  }
+  return -1;
+}
+
+Rechteck InPixeln(const Steuerelement& s, int dpi) {
+  return {Pixel(s.links, dpi), Pixel(s.oben, dpi), Pixel(s.breite, dpi), Pixel(s.hoehe, dpi)};
+}
+
+void Rechne(int modus, std::string_view zweitesFeld, std::string_view temlu,
+            std::string_view zweites) {
+  T().Klick(std::string("cmd_Rechn_") + char('0' + modus));
+  T().Tippe("txt_temlu", temlu);
+  T().Tippe(zweitesFeld, zweites);
+  T().Klick("cmd_rechne");
+}
+
+// The twelve results of 20 °C and 50 %, in the order of kErgebnisfelder.
+const char* const kWerte[] = {"20,00",   "9,28",    "13,75",   "50,00",   "0,00877", "0,00737",
+                              "1,19941", "0,01171", "0,02342", "0,00995", "0,00258", "38,8"};
+
+class Vertrag : public testing::Test {
+ protected:
+  void SetUp() override { T().Oeffnen(); }
+  void TearDown() override { T().PauseBeenden(); }
+};
+
+// Every control of the table: place, size, font, caption, visibility,
+// colour and what a screen reader hears.
+TEST_F(Vertrag, SteuerelementeNachDerTabelle) {
+  const int dpi = T().Dpi();
+  EXPECT_EQ(T().Innen(),
+            (Rechteck{0, 0, Pixel(kFensterBreiteTwips, dpi), Pixel(kFensterHoeheTwips, dpi)}));
+  for (Element e = 0; e < kSteuerelemente.size(); ++e) {
+    const Steuerelement& s = kSteuerelemente[e];
+    SCOPED_TRACE(std::string(s.name));
+    EXPECT_EQ(T().Lage(s.name), InPixeln(s, dpi));
+    EXPECT_EQ(T().Sichtbar(s.name), s.sichtbar);
+    // A text box takes its name from its row label on any system.
+    const bool angemerkt = s.art == Art::Bildfeld || dunstwerk::RolleVon(e) != Rolle::Standard;
+    if (T().ZugangAnmerkbar() || !angemerkt) {
+      EXPECT_EQ(T().RolleVon(s.name), dunstwerk::RolleVon(e));
+      if (s.art == Art::Textfeld || s.art == Art::Bildfeld) {
+        EXPECT_EQ(T().Zugangsname(s.name), ZugangsnameVon(e));
+      }
+    }
+    if (s.art == Art::Bildfeld) continue;
+    EXPECT_EQ(T().Text(s.name), s.text);
+    const Schrift schrift = T().SchriftVon(s.name);
+    EXPECT_EQ(schrift.familie, "Arial");
+    EXPECT_TRUE(schrift.fett);
+    EXPECT_EQ(schrift.kursiv, s.kursiv);
+    EXPECT_EQ(schrift.pixel, Zeichenhoehe(s.punkt, dpi));
+    if (s.art == Art::Bezeichnung) {
+      EXPECT_EQ(T().Grundfarbe(s.name), kHintergrund);
+      EXPECT_EQ(T().Textfarbe(s.name), Textfarbe(s.farbe, Rgb{0, 0, 0}));
+    }
+  }
+}
+
+// A few rows written out in pixels at 96 DPI: a wrong row in the table, or
+// a wrong rounding, fails here.
+TEST_F(Vertrag, LageInPixeln) {
+  if (T().Dpi() != 96) GTEST_SKIP() << "written for 96 DPI";
+  EXPECT_EQ(T().Innen(), (Rechteck{0, 0, 641, 516}));
+  EXPECT_EQ(T().Lage("txt_temlu"), (Rechteck{490, 91, 71, 21}));
+  EXPECT_EQ(T().Lage("cmd_rechne"), (Rechteck{273, 392, 106, 29}));
+  EXPECT_EQ(T().Lage("lbl_Zeile_K"), (Rechteck{91, 329, 379, 20}));
+  EXPECT_EQ(T().Lage("pic_VKR"), (Rechteck{21, 45, 37, 28}));
+  T().Klick("cmd_Rechn_1");
+  EXPECT_EQ(T().Aussenhoehe(), 467);
+  EXPECT_EQ(T().Innen().breite, 641);
+}
+
+// Labels in the system's text colour stand on fixed yellow: a scheme that
+// makes that colour light turns them black, a dark enough colour is kept,
+// and a change while the window is open applies at once.
+TEST_F(Vertrag, SystemtextBleibtAufGelbLesbar) {
+  const std::pair<Rgb, Rgb> faelle[] = {{{20, 20, 90}, {20, 20, 90}}, {{240, 240, 240}, {0, 0, 0}}};
+  for (const auto& [schema, erwartet] : faelle) {
+    T().SetzeSystemtext(schema);
+    EXPECT_EQ(T().Textfarbe("lbl_Zeile_B"), erwartet);
+    EXPECT_EQ(T().Textfarbe("lbl_Anmerkung"), erwartet);
+    EXPECT_EQ(T().Textfarbe("lbl_Zeile_A"), (Rgb{0, 0, 0}));
+  }
+}
+
+// Each mode reads its own second box, written out, in both separators.
+TEST_F(Vertrag, VollstaendigeLaeufe) {
+  struct Lauf {
+    const char* trenner;
+    int modus;
+    const char *feld, *eingabe;
+    std::vector<std::pair<const char*, const char*>> erwartet;
+  };
+  const Lauf laeufe[] = {
+      {",", 2, "txt_temkg", "13,8", {{"txt_rf", "50,38"}, {"txt_temkg", "13,80"}}},
+      {".", 3, "txt_x", "0.0073702", {{"txt_rf", "50.00"}, {"txt_x", "0.00737"}}},
+  };
+  for (const Lauf& l : laeufe) {
+    SCOPED_TRACE(l.modus);
+    T().Oeffnen(l.trenner);
+    Rechne(l.modus, l.feld, "20", l.eingabe);
+    for (const auto& [feld, wert] : l.erwartet) EXPECT_EQ(T().Text(feld), wert) << feld;
+  }
+
+  T().Oeffnen();
+  T().Klick("cmd_Rechn_1");
+  EXPECT_EQ(T().Fokus(), "txt_temlu");
+  Rechne(1, "txt_rf", "20", "50");
+  static_assert(std::size(kWerte) == kErgebnisfelder.size());
+  for (std::size_t i = 0; i < kErgebnisfelder.size(); ++i) {
+    const std::string_view feld = kSteuerelemente[kErgebnisfelder[i]].name;
+    EXPECT_TRUE(T().Sichtbar(feld)) << feld;
+    EXPECT_EQ(T().Text(feld), kWerte[i]) << feld;
+  }
+  EXPECT_TRUE(T().Sichtbar("cmd_neustart") && T().Sichtbar("cmd_beenden"));
+  EXPECT_FALSE(T().Sichtbar("cmd_rechne") || T().Pausiert());
+
+  T().Klick("cmd_neustart");
+  EXPECT_EQ(T().Text("txt_temlu") + T().Text("txt_rf"), "");
+  EXPECT_FALSE(T().Sichtbar("txt_temtau") || T().Sichtbar("cmd_neustart"));
+  EXPECT_TRUE(T().Sichtbar("cmd_rechne"));
+  EXPECT_EQ(T().Fokus(), "txt_temlu");
+
+  Rechne(1, "txt_rf", "20", "50");
+  T().Klick("cmd_beenden");
+  EXPECT_FALSE(T().Offen());
+}
+
+// The error text stands in red, free of every other visible control, and
+// ending its pause brings back the empty input view.
+TEST_F(Vertrag, Fehleransicht) {
+  Rechne(1, "txt_rf", "-5", "120");
+  ASSERT_TRUE(T().Pausiert());
+  EXPECT_TRUE(T().Sichtbar("lbl_Fehlermeldung"));
+  EXPECT_EQ(T().Text("lbl_Fehlermeldung"),
+            "Lufttemperatur in °C muss positiv sein !\nRelative Feuchte ist ungültig !");
+  EXPECT_EQ(T().Zugangsname("lbl_Fehlermeldung"), T().Text("lbl_Fehlermeldung"));
+  const Rechteck f = T().Lage("lbl_Fehlermeldung");
+  for (const Steuerelement& s : kSteuerelemente) {
+    const Rechteck r = T().Lage(s.name);
+    const bool schneidet =
+        r.x < f.x + f.breite && f.x < r.x + r.breite && r.y < f.y + f.hoehe && f.y < r.y + r.hoehe;
+    if (s.name != "lbl_Fehlermeldung" && T().Sichtbar(s.name)) {
+      EXPECT_FALSE(schneidet) << s.name;
+    }
+  }
+  T().PauseBeenden();
+  EXPECT_FALSE(T().Sichtbar("lbl_Fehlermeldung"));
+  EXPECT_TRUE(T().Sichtbar("cmd_rechne"));
+  EXPECT_EQ(T().Text("txt_temlu") + T().Text("txt_rf"), "");
+  EXPECT_EQ(T().Fokus(), "txt_temlu");
+}
+
+std::vector<std::string> Tabrunde(std::vector<std::string> folge) {
+  T().SetzeFokus(folge.front());
+  std::vector<std::string> besucht;
+  for (std::size_t i = 0; i < folge.size(); ++i) {
+    T().Druecke(Taste::Tab);
+    besucht.push_back(T().Fokus());
+  }
+  std::rotate(folge.begin(), folge.begin() + 1, folge.end());
+  EXPECT_EQ(besucht, folge);
+  return besucht;
+}
+
+TEST_F(Vertrag, Tabfolge) {
+  Tabrunde({"cmd_Rechn_1", "cmd_Rechn_2", "cmd_Rechn_3", "pic_VKR"});
+  Rechne(1, "txt_rf", "20", "50");
+  std::vector<std::string> folge;
+  for (Element e : kErgebnisfelder) folge.emplace_back(kSteuerelemente[e].name);
+  folge.insert(folge.end(), {"cmd_neustart", "cmd_beenden", "pic_VKR"});
+  Tabrunde(folge);
+}
+
+// Return, the keypad's Enter and Space click a focused button; a mode so
+// chosen puts the focus straight into the air temperature, not through the
+// buttons hidden on the way. Enter in a box then runs "Rechne !", once.
+TEST_F(Vertrag, TastenKlickenUndEnterRechnet) {
+  for (Taste taste : {Taste::Return, Taste::ZiffernblockEnter, Taste::Leertaste}) {
+    SCOPED_TRACE(int(taste));
+    T().Oeffnen();
+    T().SetzeFokus("cmd_Rechn_2");
+    T().Fokusweg();
+    T().Druecke(taste);
+    EXPECT_EQ(T().Fokusweg(), std::vector<std::string>{"txt_temlu"});
+    T().Tippe("txt_temlu", "20");
+    T().Tippe("txt_temkg", "13,8");
+    T().SetzeFokus(taste == Taste::Leertaste ? "txt_temlu" : "txt_temkg");
+    if (taste == Taste::Leertaste) {
+      T().Druecke(Taste::Tab);
+      T().Druecke(Taste::Tab);
+      EXPECT_EQ(T().Fokus(), "cmd_rechne");
+    }
+    T().Druecke(taste);
+    EXPECT_EQ(T().Text("txt_rf"), "50,38");
+    T().SetzeFokus("txt_temkg");
+    T().Druecke(Taste::Return);
+    EXPECT_TRUE(T().Sichtbar("cmd_neustart"));
+  }
+}
+
+std::string Ergebnistext() {
+  std::string text;
+  for (std::size_t i = 0; i < kErgebnisfelder.size(); ++i)
+    text += std::string(ZeileVon(kErgebnisfelder[i]).text) + "\t" + kWerte[i] +
+            std::string(T().Zeilenende());
+  return text;
+}
+
+// Ctrl+C copies the results, as text and as an HTML table, unless a box has
+// a selection; the window's menu has one entry that can be chosen only while
+// results stand. Text boxes keep their own menus.
+TEST_F(Vertrag, Kopieren) {
+  Menue m = T().Kontextmenue("lbl_Zeile_A", false);
+  EXPECT_TRUE(m.eigenes && !m.aktiv);
+  T().AblageLeeren();
+  T().SetzeFokus("cmd_Rechn_1");
+  T().Druecke(Taste::StrgC);
+  Rechne(1, "txt_rf", "20", "");  // an error text stands
+  T().Druecke(Taste::StrgC);
+  EXPECT_EQ(T().AblageText(), "");
+  T().PauseBeenden();
+
+  Rechne(1, "txt_rf", "20", "50");
+  for (const char* fokus : {"txt_temkg", "cmd_neustart"}) {
+    T().AblageLeeren();
+    T().SetzeFokus(fokus);
+    T().Druecke(Taste::StrgC);
+    EXPECT_EQ(T().AblageText(), Ergebnistext()) << fokus;
+  }
+  EXPECT_NE(T().AblageHtml().find("<td>Kühlgrenztemperatur in °C</td><td>13,75</td>"),
+            std::string::npos)
+      << T().AblageHtml();
+
+  T().AblageLeeren();
+  m = T().Kontextmenue("lbl_Dunstwerk", true);
+  EXPECT_TRUE(m.eigenes && m.aktiv);
+  EXPECT_EQ(T().AblageText(), Ergebnistext());
+
+  T().SetzeFokus("txt_x");
+  T().Markiere("txt_x", 2);
+  T().Druecke(Taste::StrgC);
+  EXPECT_EQ(T().AblageText(), "00737");
+  m = T().Kontextmenue("txt_x", false);
+  EXPECT_TRUE(m.offen && !m.eigenes);
+
+  T().SetzeFokus("cmd_beenden");
+  m = T().Kontextmenue("", false);
+  EXPECT_TRUE(m.eigenes && m.aktiv);
+}
+
+// A user's close while the error text stands is dropped; a quit from the
+// program ends it when the pause ends; a session that ends ends it at once.
+// Without a pause, a user's close closes. A window destroyed in the middle
+// of a pause goes quietly.
+TEST_F(Vertrag, SchliessenWaehrendDerPause) {
+  struct Fall {
+    Grund grund;
+    bool offenInDerPause, offenDanach;
+  };
+  for (const Fall& f : {Fall{Grund::Nutzer, true, true}, Fall{Grund::Programm, true, false},
+                        Fall{Grund::Sitzungsende, false, false}}) {
+    SCOPED_TRACE(int(f.grund));
+    T().Oeffnen();
+    Rechne(1, "txt_rf", "", "");
+    ASSERT_TRUE(T().Pausiert());
+    if (!T().SchliessenAnfordern(f.grund)) continue;
+    EXPECT_EQ(T().Offen(), f.offenInDerPause);
+    T().PauseBeenden();
+    EXPECT_EQ(T().Offen(), f.offenDanach);
+  }
+  T().Oeffnen();
+  T().SchliessenAnfordern(Grund::Nutzer);
+  EXPECT_FALSE(T().Offen());
+
+  T().Oeffnen();
+  Rechne(1, "txt_rf", "", "");
+  T().Oeffnen();
+  T().Warte(50);
+}
+
+// The one test with the real five seconds: the click returns at once, the
+// text stands its time while the window keeps painting, and what the user
+// types, clicks or closes meanwhile is dropped.
+TEST_F(Vertrag, EchtePause) {
+  using Uhr = std::chrono::steady_clock;
+  const auto anfang = Uhr::now();
+  const auto ms = [&] {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Uhr::now() - anfang).count();
+  };
+  Rechne(1, "txt_rf", "-5", "120");
+  EXPECT_LT(ms(), 1000);
+  ASSERT_TRUE(T().Pausiert());
+  T().Warte(1000);
+  T().Tippe("txt_rf", "77");
+  T().Klick("txt_rf");
+  T().SchliessenAnfordern(Grund::Nutzer);
+  EXPECT_TRUE(T().Zeichnet());
+  T().Warte(2500);
+  EXPECT_TRUE(T().Offen() && T().Pausiert() && T().Sichtbar("lbl_Fehlermeldung"));
+  EXPECT_EQ(T().Text("txt_rf"), "120");
+  while (T().Pausiert() && ms() < 10000) T().Warte(10);
+  EXPECT_GE(ms(), 5000);
+  EXPECT_LT(ms(), 6500);
+  EXPECT_FALSE(T().Sichtbar("lbl_Fehlermeldung"));
+  EXPECT_EQ(T().Text("txt_temlu") + T().Text("txt_rf"), "");
+  EXPECT_EQ(T().Fokus(), "txt_temlu");
+  T().Tippe("txt_temlu", "7");
+  EXPECT_EQ(T().Text("txt_temlu"), "7");
+}
+
+}  // namespace
+}  // namespace dunstwerk::test
