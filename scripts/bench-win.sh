@@ -26,28 +26,11 @@ toolchain=()
 cmake -S . -B "$windows" "${toolchain[@]}" -DDUNSTWERK_BENCH=ON >/dev/null
 cmake --build "$windows" -j2 --target engine_zeiten >/dev/null
 
-ergebnisse=$(mktemp -d)
-trap 'rm -rf "$ergebnisse"' EXIT
-echo "Linux ..."
-"$linux/bench/engine_zeiten" "$wiederholungen" >"$ergebnisse/linux.txt"
+windows_liste=$(mktemp)
+trap 'rm -f "$windows_liste"' EXIT
 echo "Windows under Wine ..."
 # Into a file, not a pipe: Wine's background processes may keep a pipe open.
 cmake/wine-run.sh "$PWD/$windows/wine" "$windows/bench/engine_zeiten.exe" "$wiederholungen" \
-  >"$ergebnisse/windows.txt"
-
-# Both lists are "name<TAB>ns"; Wine may end lines with a carriage return.
-awk -F '\t' '
-  { sub(/\r$/, "", $2) }
-  FNR == NR { linux[$1] = $2; reihe[++n] = $1; next }
-  { windows[$1] = $2 }
-  END {
-    printf "%-24s %14s %14s %8s\n", "Median per call", "Linux", "Windows/Wine", "ratio"
-    for (i = 1; i <= n; i++) {
-      name = reihe[i]
-      if (!(name in windows) || linux[name] <= 0) continue
-      q = windows[name] / linux[name]
-      printf "%-24s %11.1f ns %11.1f ns %8.2f\n", name, linux[name], windows[name], q
-      summe += log(q); k++
-    }
-    if (k) printf "%-24s %14s %14s %8.2f\n", "geometric mean", "", "", exp(summe / k)
-  }' "$ergebnisse/linux.txt" "$ergebnisse/windows.txt"
+  >"$windows_liste"
+echo "Linux ..."
+"$linux/bench/engine_zeiten" "$wiederholungen" "$windows_liste"
