@@ -1,14 +1,12 @@
 #!/usr/bin/env bash
-# Times the engine as a Linux program and as the Windows program under Wine,
-# in one go on this machine, with the same timing program (bench/engine_zeiten)
-# on both, and prints the medians per call side by side with their ratio.
+# Times the engine as a Linux program and as the Windows program under Wine
+# with the same timing program (bench/engine_zeiten), and prints the medians
+# per call side by side with their ratio (README.md, "Benchmarks").
 #
-#   scripts/bench-win.sh          15 repetitions of about 30 ms per case
-#   scripts/bench-win.sh 31
+#   scripts/bench-win.sh [REPETITIONS]    15 runs of about 30 ms per case
 #
-# The build folders are build-bench and build-win; BENCH_LINUX and BENCH_WIN
-# name others (build and build-win of the test command, say). A folder set up
-# before keeps its settings; only the benchmarks are switched on.
+# The build folders are build-bench and build-win, or BENCH_LINUX and
+# BENCH_WIN; one set up before keeps its settings, with the benchmarks on.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 wiederholungen=${1:-15}
