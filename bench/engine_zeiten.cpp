@@ -1,14 +1,18 @@
 // Times the engine the same way on every system, so that the Linux program and
 // the Windows program under Wine can be set side by side: per case, a run of
 // about 30 ms is repeated (15 times, or as often as the one argument says) and
-// the median time per call is printed as "name<TAB>nanoseconds".
+// the median time per call is printed as "name<TAB>nanoseconds". Given that
+// list from the Windows program, it prints both side by side with their ratio.
 //
-//   build/bench/engine_zeiten [REPETITIONS]
+//   build/bench/engine_zeiten [REPETITIONS [WINDOWS_LIST]]
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -91,11 +95,31 @@ int main(int argc, char* argv[]) {
   }
   for (int i = 0; i < wiederholungen; ++i)
     for (Fall& fall : faelle) fall.ns.push_back(fall.sekunden(fall.aufrufe) * 1e9 / fall.aufrufe);
+
+  // The other list's medians by name (Wine may end its lines with "\r").
+  std::map<std::string, double> andere;
+  std::ifstream liste(argc > 2 ? argv[2] : "");
+  for (std::string name, ns; std::getline(liste, name, '\t') && std::getline(liste, ns);)
+    andere[name] = std::atof(ns.c_str());
+  if (argc > 2)
+    std::printf("%-24s %14s %14s %8s\n", "Median per call", "Linux", "Windows/Wine", "ratio");
+  double logSumme = 0;
+  int verglichen = 0;
   for (Fall& fall : faelle) {
     std::sort(fall.ns.begin(), fall.ns.end());
     const std::size_t n = fall.ns.size();
     const double median = n % 2 ? fall.ns[n / 2] : (fall.ns[n / 2 - 1] + fall.ns[n / 2]) / 2;
-    std::printf("%s\t%.2f\n", fall.name.c_str(), median);
+    if (argc <= 2) {
+      std::printf("%s\t%.2f\n", fall.name.c_str(), median);
+    } else if (andere.contains(fall.name) && median > 0) {
+      const double anderes = andere[fall.name], q = anderes / median;
+      std::printf("%-24s %11.1f ns %11.1f ns %8.2f\n", fall.name.c_str(), median, anderes, q);
+      logSumme += std::log(q);
+      ++verglichen;
+    }
   }
-  return 0;
+  if (verglichen > 0)
+    std::printf("%-24s %14s %14s %8.2f\n", "geometric mean", "", "",
+                std::exp(logSumme / verglichen));
+  return argc > 2 && verglichen == 0;
 }

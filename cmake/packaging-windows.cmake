@@ -50,8 +50,13 @@ include(CPack)
 add_executable(fenster_pruefen ${PROJECT_SOURCE_DIR}/tests/exe/fenster_pruefen.cpp)
 target_include_directories(fenster_pruefen PRIVATE ${PROJECT_SOURCE_DIR})
 target_compile_definitions(fenster_pruefen PRIVATE UNICODE _UNICODE)
+# The installer test (below), beside fenster_pruefen, which it starts.
+add_executable(installer_test ${PROJECT_SOURCE_DIR}/tests/exe/installer_test.cpp)
+target_compile_definitions(installer_test
+  PRIVATE UNICODE _UNICODE DUNSTWERK_VERSION=L"${PROJECT_VERSION}")
 if(MINGW)
   target_link_options(fenster_pruefen PRIVATE -municode)  # wmain
+  target_link_options(installer_test PRIVATE -municode)
 endif()
 target_link_libraries(fenster_pruefen PRIVATE shell32 ole32)
 
@@ -66,14 +71,12 @@ string(REPLACE "/" "\\" _zip_programm_win "Z:${_zip_programm}")  # Wine's drive 
 add_test(NAME zip_auspacken COMMAND ${CMAKE_COMMAND} -E tar xf ../${DUNSTWERK_PAKET}.zip
   WORKING_DIRECTORY ${_entpackt})
 add_test(NAME zip_fenster COMMAND fenster_pruefen ${_zip_programm_win})
-add_test(NAME installer
-  COMMAND ${PROJECT_SOURCE_DIR}/tests/exe/installer_test.sh
-          ${CMAKE_BINARY_DIR}/${DUNSTWERK_INSTALLER}.exe $<TARGET_FILE:fenster_pruefen>
-          ${PROJECT_VERSION} ${CMAKE_CROSSCOMPILING_EMULATOR})
+string(REPLACE "/" "\\" _installer_win "Z:${CMAKE_BINARY_DIR}/${DUNSTWERK_INSTALLER}.exe")
+if(DUNSTWERK_REPRODUZIERBAR)  # else cpack strips each package's copy at its own time
+  set(_gleich ${_zip_programm_win})
+endif()
+add_test(NAME installer COMMAND installer_test ${_installer_win} "${_gleich}")
 set_tests_properties(zip_auspacken PROPERTIES FIXTURES_SETUP zip LABELS paket)
 # Both open the program's window, which would take the focus from the window tests.
 set_tests_properties(zip_fenster installer PROPERTIES FIXTURES_REQUIRED zip LABELS paket
   RESOURCE_LOCK anzeige TIMEOUT 120)
-if(DUNSTWERK_REPRODUZIERBAR)  # else cpack strips each package's copy at its own time
-  set_tests_properties(installer PROPERTIES ENVIRONMENT "GLEICHES_PROGRAMM=${_zip_programm}")
-endif()

@@ -6,16 +6,11 @@
 #   cmake/wine-run.sh PREFIX --anfang [DPI]   start the prefix's Wine session
 #   cmake/wine-run.sh PREFIX --ende           end it
 #
-# The session (Wine's server, services and desktop) is started once, apart
-# from any program's output: started by a test instead, it would hold that
-# test's output open, and ctest would wait for it. The CTest fixture
-# wine_sitzung does --anfang before the Windows tests and --ende after them;
-# DPI sets the prefix's system DPI (the LogPixels a user sets in the display
-# settings) first. --anfang needs an X display (xvfb-run -a without one).
-#
-# Wine now and then fails to start a program without a word. A program that
-# fails having printed nothing at all is therefore started once more, and
-# this says so; one that printed anything keeps its result.
+# The session (server, services, desktop) is started once, by the CTest
+# fixture wine_sitzung, apart from any test: started by a test, it would hold
+# that test's output open. DPI sets the prefix's system DPI first. --anfang
+# needs an X display (xvfb-run -a without one). A program that fails having
+# printed nothing, as when Wine fails to start it, is started once more.
 set -eu
 prefix=$1
 shift

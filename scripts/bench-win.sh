@@ -1,14 +1,12 @@
 #!/usr/bin/env bash
-# Times the engine as a Linux program and as the Windows program under Wine,
-# in one go on this machine, with the same timing program (bench/engine_zeiten)
-# on both, and prints the medians per call side by side with their ratio.
+# Times the engine as a Linux program and as the Windows program under Wine
+# with the same timing program (bench/engine_zeiten), and prints the medians
+# per call side by side with their ratio (README.md, "Benchmarks").
 #
-#   scripts/bench-win.sh          15 repetitions of about 30 ms per case
-#   scripts/bench-win.sh 31
+#   scripts/bench-win.sh [REPETITIONS]    15 runs of about 30 ms per case
 #
-# The build folders are build-bench and build-win; BENCH_LINUX and BENCH_WIN
-# name others (build and build-win of the test command, say). A folder set up
-# before keeps its settings; only the benchmarks are switched on.
+# The build folders are build-bench and build-win, or BENCH_LINUX and
+# BENCH_WIN; one set up before keeps its settings, with the benchmarks on.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 wiederholungen=${1:-15}
@@ -26,28 +24,11 @@ toolchain=()
 cmake -S . -B "$windows" "${toolchain[@]}" -DDUNSTWERK_BENCH=ON >/dev/null
 cmake --build "$windows" -j2 --target engine_zeiten >/dev/null
 
-ergebnisse=$(mktemp -d)
-trap 'rm -rf "$ergebnisse"' EXIT
-echo "Linux ..."
-"$linux/bench/engine_zeiten" "$wiederholungen" >"$ergebnisse/linux.txt"
+windows_liste=$(mktemp)
+trap 'rm -f "$windows_liste"' EXIT
 echo "Windows under Wine ..."
 # Into a file, not a pipe: Wine's background processes may keep a pipe open.
 cmake/wine-run.sh "$PWD/$windows/wine" "$windows/bench/engine_zeiten.exe" "$wiederholungen" \
-  >"$ergebnisse/windows.txt"
-
-# Both lists are "name<TAB>ns"; Wine may end lines with a carriage return.
-awk -F '\t' '
-  { sub(/\r$/, "", $2) }
-  FNR == NR { linux[$1] = $2; reihe[++n] = $1; next }
-  { windows[$1] = $2 }
-  END {
-    printf "%-24s %14s %14s %8s\n", "Median per call", "Linux", "Windows/Wine", "ratio"
-    for (i = 1; i <= n; i++) {
-      name = reihe[i]
-      if (!(name in windows) || linux[name] <= 0) continue
-      q = windows[name] / linux[name]
-      printf "%-24s %11.1f ns %11.1f ns %8.2f\n", name, linux[name], windows[name], q
-      summe += log(q); k++
-    }
-    if (k) printf "%-24s %14s %14s %8.2f\n", "geometric mean", "", "", exp(summe / k)
-  }' "$ergebnisse/linux.txt" "$ergebnisse/windows.txt"
+  >"$windows_liste"
+echo "Linux ..."
+"$linux/bench/engine_zeiten" "$wiederholungen" "$windows_liste"

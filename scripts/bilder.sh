@@ -11,12 +11,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-for werkzeug in rsvg-convert convert; do
-  command -v "$werkzeug" >/dev/null || {
-    echo "$werkzeug is missing: sudo apt-get install librsvg2-bin imagemagick" >&2
-    exit 1
-  }
-done
+hash rsvg-convert convert 2>/dev/null ||
+  { echo "Needs: sudo apt-get install librsvg2-bin imagemagick" >&2; exit 1; }
 
 quelle=ui/bilder
 ziel=ui/bilder/png

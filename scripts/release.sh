@@ -1,36 +1,22 @@
 #!/usr/bin/env bash
-# The release: builds the downloads of the committed HEAD from a clean clone
-# of it with CMake and CPack, checks them the way a user meets them (the
-# tests labelled paket, under Wine for the Windows ones), and only then
-# writes them, with their checksums, into dist/ (emptied first):
-#
-#   Dunstwerk-<version>-win64.zip        the Windows program and LIESMICH.txt
-#   Dunstwerk-<version>-win64-setup.exe  its installer for the current user
-#   dunstwerk_<version>_<arch>.deb       the Debian package
-#   SHA256SUMS                           sha256sum -c SHA256SUMS checks them
+# The release (README.md, "Rebuild the same bytes"): the downloads of the
+# committed HEAD, built from a clean clone of it with CMake and CPack and
+# checked as a user meets them (the tests labelled paket, under Wine for the
+# Windows ones), then written with their SHA256SUMS into dist/ (emptied first).
 #
 #   scripts/release.sh                refuses to run with uncommitted changes
 #   scripts/release.sh --vergleichen  builds HEAD twice, in two folders, and
-#                                     compares every file byte for byte (the
-#                                     test command's last stage); writes
+#                                     compares every file byte for byte; writes
 #                                     nothing into dist/
-#
-# The same commit gives the same bytes wherever and whenever it is built with
-# the same Debian release's tools: times come from the commit
-# (SOURCE_DATE_EPOCH), the build folders stay out of the binaries, CPack gives
-# the archives root as owner, fixed permissions (umask 022) and one order.
 set -euo pipefail
 hier=$(cd "$(dirname "$0")/.." && pwd)
 cd "$hier"
-case "${1:-}" in
-  "") modus=release ;;
-  --vergleichen) modus=vergleichen ;;
-  *) echo "usage: scripts/release.sh [--vergleichen]" >&2; exit 2 ;;
-esac
+[[ ${1:-} =~ ^(--vergleichen)?$ ]] || { echo "usage: scripts/release.sh [--vergleichen]" >&2; exit 2; }
+modus=${1:-release}
 beginn=$SECONDS
 commit=$(git rev-parse --verify HEAD)
 if [[ -n "$(git status --porcelain)" ]]; then
-  [[ $modus == vergleichen ]] || {
+  [[ $modus == --vergleichen ]] || {
     git status --short >&2
     echo "Uncommitted changes (above): commit them first; a release is made from a commit." >&2
     exit 1

@@ -9,13 +9,9 @@ cmake --preset program >/dev/null
 cmake --build --preset program -j"$(nproc)"
 
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
-  cat >&2 <<'MSG'
-Dunstwerk is built (build/app/Dunstwerk_340z), but this machine has no display
-to open its window on. Start it from a desktop session, or give it a virtual
-display:
-  sudo apt-get install xvfb xauth
-  xvfb-run -a scripts/run.sh
-MSG
+  echo "Dunstwerk is built (build/app/Dunstwerk_340z), but there is no display to open its" \
+    "window on: start it from a desktop session, or on a virtual display (needs the" \
+    "packages xvfb and xauth): xvfb-run -a scripts/run.sh" >&2
   exit 1
 fi
 exec build/app/Dunstwerk_340z

@@ -1,18 +1,8 @@
 #!/usr/bin/env bash
-# Builds Dunstwerk and runs every test headless, stage by stage. The first
-# five stages are the workflow presets of CMakePresets.json of the same name
-# (configure, build, package where there is one, test):
-#
-#   build       program, tests and benchmarks in build/; its tests on Qt's
-#               offscreen platform
-#   package     the Debian package, made by CPack and checked (label paket)
-#   fuzz        the engine fuzzed for a minute (FUZZ_SECONDS) in build-fuzz/
-#   sanitizers  everything again with AddressSanitizer and UndefinedBehavior-
-#               Sanitizer in build-asan/, and all its tests
-#   windows     the Windows program cross-built in build-win/, its ZIP and
-#               installer, and every test under Wine on a virtual display
-#   release     the downloads of the committed HEAD built twice and compared
-#               byte for byte (scripts/release.sh --vergleichen)
+# Builds Dunstwerk and runs every test headless, stage by stage (README.md,
+# "What the test command does"): build, package, fuzz, sanitizers and windows
+# are the workflow presets of the same name; release is
+# scripts/release.sh --vergleichen.
 #
 #   scripts/test.sh                   every stage; a failed one does not stop the rest
 #   scripts/test.sh fuzz sanitizers   only the stages named

@@ -1,0 +1,199 @@
+// dunstwerk-rechne as a user starts it: files and standard input, exit
+// status, messages, a full disk, and the decimal comma of a German session.
+// Each case starts the built program (DUNSTWERK_RECHNE) in a folder of its own.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kGut = "Ort;temlu;rf\nA;20;50\n";
+constexpr const char* kFehler = "Ort;temlu;rf\nA;20;50\nB;;50\n";
+
+std::string Lies(const fs::path& datei) {
+  std::ifstream ein(datei, std::ios::binary);
+  return {std::istreambuf_iterator<char>(ein), {}};
+}
+
+// True when a line of `text` matches `muster` (^ and $ are the line's ends).
+bool ZeileMit(const std::string& text, const std::string& muster) {
+  const std::regex re(muster);
+  std::istringstream zeilen(text);
+  for (std::string zeile; std::getline(zeilen, zeile);)
+    if (std::regex_search(zeile, re)) return true;
+  return false;
+}
+
+struct Ergebnis {
+  int status = -1;
+  std::string aus;      // standard output, unless it went to a device
+  std::string meldung;  // standard error
+};
+
+struct Start {
+  Start(std::vector<std::string> a, std::string ein = "/dev/null", std::string aus = {},
+        bool de = false)
+      : argumente(std::move(a)), eingabe(std::move(ein)), ausgabe(std::move(aus)), deutsch(de) {}
+  std::vector<std::string> argumente;
+  std::string eingabe;  // standard input, in the test's folder
+  std::string ausgabe;  // standard output, when not captured
+  bool deutsch;         // a German session (LC_ALL=de_DE.UTF-8)
+};
+
+class Programm : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string muster = (fs::temp_directory_path() / "rechne_programm.XXXXXX").string();
+    ASSERT_NE(mkdtemp(muster.data()), nullptr);
+    ordner_ = muster;
+    std::ofstream(ordner_ / "gut.csv", std::ios::binary) << kGut;
+    std::ofstream(ordner_ / "fehler.csv", std::ios::binary) << kFehler;
+  }
+  // Only the folder this test made, of regular files it or the program wrote.
+  void TearDown() override { fs::remove_all(ordner_); }
+
+  // Starts the program in the folder and waits for its end.
+  Ergebnis Starte(const Start& s) {
+    const fs::path aus = ordner_ / "aus.txt", meldung = ordner_ / "meldung.txt";
+    const pid_t kind = fork();
+    if (kind == 0) {
+      // Devices are opened for writing only: never created, truncated or replaced.
+      const std::string ziel = s.ausgabe.empty() ? aus.string() : s.ausgabe;
+      const int flags = s.ausgabe.empty() ? O_WRONLY | O_CREAT | O_TRUNC : O_WRONLY;
+      if (chdir(ordner_.c_str()) != 0) _exit(127);
+      const int ein = open(s.eingabe.c_str(), O_RDONLY);
+      const int a = open(ziel.c_str(), flags, 0644);
+      const int m = open(meldung.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (ein < 0 || a < 0 || m < 0 || dup2(ein, 0) < 0 || dup2(a, 1) < 0 || dup2(m, 2) < 0)
+        _exit(127);
+      if (s.deutsch) {
+        setenv("LOCPATH", DUNSTWERK_LOCPATH, 1);
+        setenv("LC_ALL", "de_DE.UTF-8", 1);
+      }
+      std::vector<char*> argv{const_cast<char*>(DUNSTWERK_RECHNE)};
+      for (const std::string& arg : s.argumente) argv.push_back(const_cast<char*>(arg.c_str()));
+      argv.push_back(nullptr);
+      execv(argv[0], argv.data());
+      _exit(127);
+    }
+    Ergebnis e;
+    int status = 0;
+    if (kind > 0 && waitpid(kind, &status, 0) == kind && WIFEXITED(status))
+      e.status = WEXITSTATUS(status);
+    if (s.ausgabe.empty()) e.aus = Lies(aus);
+    e.meldung = Lies(meldung);
+    return e;
+  }
+
+  fs::path ordner_;
+};
+
+struct Fall {
+  const char* name;
+  Start start;
+  int status;
+  const char* aus;      // a line of the output matches it, unless empty
+  const char* meldung;  // the message holds it; nullptr: no message at all
+};
+
+void PrintTo(const Fall& f, std::ostream* o) { *o << f.name; }
+
+class Aufruf : public Programm, public ::testing::WithParamInterface<Fall> {};
+
+// What cannot be done ends with 2 and a German reason; rows with errors with 1.
+const Fall kFaelle[] = {
+    {"vollstaendig", {{"gut.csv", "--dezimalpunkt"}}, 0, R"(^A;20;50;20\.00;9\.28;)", nullptr},
+    {"zeile_mit_fehler",
+     {{"--dezimalkomma", "fehler.csv"}},
+     1,
+     "^B;;50;;;;;;;;;;;;;6;Eingaben fehlen !$",
+     ""},
+    {"unbekannte_option", {{"--unbekannt"}}, 2, "", "Unbekannte Option"},
+    {"keine_datei", {{"fehlt.csv"}}, 2, "", "nicht lesbar"},
+    {"keine_kopfzeile", {{"/dev/null"}}, 2, "", "Kopfzeile fehlt"},
+    {"zwei_eingaben", {{"gut.csv", "fehler.csv"}}, 2, "", "Nur eine Eingabedatei"},
+    {"option_ohne_namen", {{"--rf"}}, 2, "", "braucht einen Namen"},
+    {"dieselbe_datei", {{"gut.csv", "-o", "gut.csv"}}, 2, "", "dieselbe Datei"},
+    {"ordner", {{"."}}, 2, "", "nicht lesbar"},
+    {"hilfe", {{"--hilfe"}}, 0, "Zeile hat zu wenige oder zu viele Felder", nullptr},
+    {"version",
+     {{"--version"}},
+     0,
+     "^dunstwerk-rechne \\(Dunstwerk\\) " DUNSTWERK_VERSION "$",
+     nullptr},
+    // The German session's decimal comma, from the locales the test build made.
+    {"deutsch", {{"gut.csv"}, "/dev/null", "", true}, 0, "^A;20;50;20,00;9,28;", nullptr},
+    {"deutsch_mit_punkt",
+     {{"--dezimalpunkt", "gut.csv"}, "/dev/null", "", true},
+     0,
+     R"(^A;20;50;20\.00;)",
+     nullptr},
+};
+
+TEST_P(Aufruf, StatusAusgabeUndMeldung) {
+  const Fall& f = GetParam();
+  const Ergebnis e = Starte(f.start);
+  EXPECT_EQ(e.status, f.status) << e.meldung;
+  if (*f.aus) {
+    EXPECT_TRUE(ZeileMit(e.aus, f.aus)) << e.aus;
+  }
+  if (f.meldung) {
+    EXPECT_NE(e.meldung.find(f.meldung), std::string::npos) << e.meldung;
+  } else {
+    EXPECT_EQ(e.meldung, "");
+  }
+  EXPECT_EQ(Lies(ordner_ / "gut.csv"), kGut) << "the input was overwritten";
+}
+
+INSTANTIATE_TEST_SUITE_P(Rechne, Aufruf, ::testing::ValuesIn(kFaelle),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Programm, AusgabedateiWieStandardausgabe) {
+  const Ergebnis ueberStandard = Starte({{"--dezimalkomma", "-"}, "gut.csv"});
+  const Ergebnis inDatei = Starte({{"--dezimalkomma", "-o", "datei.csv", "gut.csv"}});
+  ASSERT_EQ(ueberStandard.status, 0) << ueberStandard.meldung;
+  ASSERT_EQ(inDatei.status, 0) << inDatei.meldung;
+  EXPECT_EQ(Lies(ordner_ / "datei.csv"), ueberStandard.aus);
+}
+
+// A run that fails leaves no output file that could pass for a result.
+TEST_F(Programm, AbbruchHinterlaesstKeineAusgabedatei) {
+  EXPECT_EQ(Starte({{"-o", "teil.csv", "/dev/null"}}).status, 2);
+  EXPECT_FALSE(fs::exists(ordner_ / "teil.csv"));
+}
+
+// A full disk: the write fails at some point, never with status 0; and the
+// device stays, since the program removes only files it created.
+TEST_F(Programm, VolleFestplatte) {
+  if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no writable /dev/full";
+  const std::pair<Start, const char*> faelle[] = {
+      {{{"gut.csv"}, "/dev/null", "/dev/full"}, "nicht geschrieben"},
+      {{{"-o", "/dev/full", "gut.csv"}}, "nicht geschrieben"},
+      {{{"--hilfe"}, "/dev/null", "/dev/full"}, "nicht geschrieben"},
+  };
+  for (const auto& [start, meldung] : faelle) {
+    const Ergebnis e = Starte(start);
+    EXPECT_EQ(e.status, 2) << start.argumente[0];
+    EXPECT_NE(e.meldung.find(meldung), std::string::npos) << e.meldung;
+    struct stat info {};
+    ASSERT_EQ(stat("/dev/full", &info), 0);
+    ASSERT_TRUE(S_ISCHR(info.st_mode)) << "the program removed the device /dev/full";
+  }
+}
+
+}  // namespace
