@@ -32,8 +32,8 @@
 namespace {
 
 // What a bare Windows 7 SP1 brings; msvcrt.dll is its C runtime.
-const std::set<std::string> kErlaubt = {"KERNEL32", "USER32", "GDI32",    "COMCTL32", "OLEACC",
-                                        "OLE32",    "OLEAUT32", "ADVAPI32", "SHELL32", "MSVCRT"};
+const std::set<std::string> kErlaubt = {"KERNEL32", "USER32",   "GDI32",    "COMCTL32", "OLEACC",
+                                        "OLE32",    "OLEAUT32", "ADVAPI32", "SHELL32",  "MSVCRT"};
 
 class Datei {
  public:
@@ -44,7 +44,8 @@ class Datei {
   T Zahl(std::uint64_t offset) const {
     Pruefe(offset, sizeof(T));
     std::uint64_t wert = 0;
-    for (std::size_t i = 0; i < sizeof(T); ++i) wert |= std::uint64_t{bytes_[offset + i]} << (8 * i);
+    for (std::size_t i = 0; i < sizeof(T); ++i)
+      wert |= std::uint64_t{bytes_[offset + i]} << (8 * i);
     return static_cast<T>(wert);
   }
 
@@ -162,7 +163,8 @@ int main(int argc, char** argv) {
   std::string pruefungen;
   for (const auto& i : p.importe) {
     std::string name = Gross(i.dll);
-    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".DLL") == 0) name.resize(name.size() - 4);
+    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".DLL") == 0)
+      name.resize(name.size() - 4);
     if (dlls[i.dll]++ == 0 && !kErlaubt.count(name)) {
       std::fprintf(stderr, "FAILED: imports %s, which a bare Windows 7 SP1 does not have\n",
                    i.dll.c_str());
