@@ -17,7 +17,8 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
+
+#include "ui/win32/text.h"
 #endif
 
 namespace dunstwerk::rechne {
@@ -141,32 +142,10 @@ std::optional<std::string> LiesArgumente(const std::vector<std::string>& args, A
 }
 
 #ifdef _WIN32
-std::string Schmal(std::wstring_view text) {
-  if (text.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
-                                    0, nullptr, nullptr);
-  std::string schmal(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), schmal.data(), n,
-                      nullptr, nullptr);
-  return schmal;
-}
+using win32::Breit;
+using win32::Schmal;
 
-std::wstring Breit(std::string_view text) {
-  if (text.empty()) return {};
-  const int n =
-      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring breit(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), breit.data(), n);
-  return breit;
-}
-
-// As the window does: the user's decimal separator, a comma if none is set.
-std::string DezimaltrennerDesSystems() {
-  wchar_t trenner[8] = {};
-  if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, trenner, 8) > 1)
-    return Schmal(trenner);
-  return ",";
-}
+std::string DezimaltrennerDesSystems() { return win32::DezimaltrennerDesNutzers(); }
 
 std::FILE* Oeffne(const std::string& name, const wchar_t* art) {
   return _wfopen(Breit(name).c_str(), art);
@@ -300,7 +279,7 @@ int Hauptprogramm(const std::vector<std::string>& args) {
 #ifdef _WIN32
 int wmain(int argc, wchar_t* argv[]) {
   std::vector<std::string> args;
-  for (int i = 1; i < argc; ++i) args.push_back(dunstwerk::rechne::Schmal(argv[i]));
+  for (int i = 1; i < argc; ++i) args.push_back(dunstwerk::win32::Schmal(argv[i]));
   return dunstwerk::rechne::Hauptprogramm(args);
 }
 #else

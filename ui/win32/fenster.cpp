@@ -13,39 +13,9 @@
 #include "ui/win32/ressourcen.h"
 
 namespace dunstwerk {
-namespace win32 {
-
-std::wstring Breit(std::string_view text) {
-  if (text.empty()) return {};
-  const int n =
-      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring breit(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), breit.data(), n);
-  return breit;
-}
-
-std::string Schmal(std::wstring_view text) {
-  if (text.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
-                                    0, nullptr, nullptr);
-  std::string schmal(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), schmal.data(), n,
-                      nullptr, nullptr);
-  return schmal;
-}
-
-}  // namespace win32
-
 namespace {
 
 using namespace win32;
-
-std::string DezimaltrennerDesNutzers() {
-  wchar_t trenner[8] = {};
-  if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, trenner, 8) > 1)
-    return Schmal(trenner);
-  return ",";
-}
 
 // Both window classes of the program, once: a second window finds them.
 void RegistriereKlassen(HINSTANCE instanz, WNDPROC fenster, WNDPROC bild) {

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "ui/layout.h"
+#include "ui/win32/text.h"
 
 namespace dunstwerk::win32 {
 
@@ -20,10 +21,6 @@ inline constexpr UINT_PTR kPausenuhr = 1;
 inline constexpr DWORD kStil =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 inline constexpr DWORD kStilErweitert = 0;
-
-// UTF-8 to UTF-16 and back.
-std::wstring Breit(std::string_view text);
-std::string Schmal(std::wstring_view text);
 
 inline COLORREF Ref(Rgb c) { return RGB(c.r, c.g, c.b); }
 inline Rgb RgbVon(COLORREF c) { return Rgb{GetRValue(c), GetGValue(c), GetBValue(c)}; }
