@@ -36,9 +36,7 @@ TEST(Leser, LiestJedenSatz) {
     Saetze saetze;
     Satzart letzte = Satzart::Gut;
   } faelle[] = {
-      {"a;b\n1;2\n", ';', {{"a", "b"}, {"1", "2"}}},
       {"a,b\n1,\"2,5\"\n", ',', {{"a", "b"}, {"1", "2,5"}}},
-      {"a\tb\n1,5\t2\n", '\t', {{"a", "b"}, {"1,5", "2"}}},
       // The most frequent outside quotes wins: the commas are data.
       {"\"a,b,c\";d;e\n", ';', {{"a,b,c", "d", "e"}}},
       {"temlu\n20\n", ';', {{"temlu"}, {"20"}}},
@@ -47,7 +45,6 @@ TEST(Leser, LiestJedenSatz) {
       // Not RFC 4180, but kept rather than lost.
       {"a;b\n\"x\"y;z\"w\n", ';', {{"a", "b"}, {"xy", "z\"w"}}},
       {"a;b\n1;\"2\n3\n", ';', {{"a", "b"}, {"1", "2\n3\n"}}, Satzart::OffenesZitat},
-      {"a;b\r\n1;2\r\n", ';', {{"a", "b"}, {"1", "2"}}},
       {"a;b\n1;2", ';', {{"a", "b"}, {"1", "2"}}},
       {"a;b\r1;2\r", ';', {{"a", "b"}, {"1", "2"}}},
       {"a;b\n\n1;\r\n\r\n", ';', {{"a", "b"}, {"1", ""}}},

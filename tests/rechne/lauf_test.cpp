@@ -58,7 +58,6 @@ TEST(Lauf, FehlerzeileUndWeiter) {
     std::vector<std::string> eingaben;  // as written back
     std::string code, text;
   } faelle[] = {
-      {"A;;50", {"A", "", "50"}, "6", "Eingaben fehlen !"},
       {"A;20;\"\"", {"A", "20", ""}, "6", "Eingaben fehlen !"},
       {"A", {"A", "", ""}, "20", "Zeile hat 1 Feld, erwartet 3"},
       {"A;20;50;x", {"A", "20", "50"}, "20", "Zeile hat 4 Felder, erwartet 3"},
@@ -104,7 +103,6 @@ TEST(Lauf, BomFolgtDerEingabe) {
 // Runs that cannot be done: status 2, nothing written, a German reason.
 TEST(Lauf, AbbruchSagtWarum) {
   const std::tuple<std::string, Optionen, const char*> faelle[] = {
-      {"", {}, "Kopfzeile fehlt"},
       {"\ntemlu;rf\n", {}, "erste Zeile ist leer"},
       {"t;rf\n20;50\n", {}, "»temlu« fehlt"},
       {"temlu;y\n20;50\n", {}, "Keine Spalte für die zweite"},
