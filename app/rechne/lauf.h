@@ -26,7 +26,7 @@ struct Optionen {
   // The columns of the second input, in the order of the modes (rf, temkg,
   // x); those set by an option replace the default names, and once one is
   // set, only those set count.
-  std::optional<std::string> rf, temkg, x;
+  std::optional<std::string> rf{}, temkg{}, x{};
   std::string dezimaltrenner = ",";
   bool voll = false;  // shortest exact text instead of the window's pattern
   bool bom = false;   // a byte order mark before the output, whatever the input had
