@@ -5,7 +5,6 @@
 // the real window.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
 #include <map>
 #include <string>
@@ -132,25 +131,22 @@ TEST_F(Vertrag, VollstaendigerLauf) {
   EXPECT_FALSE(T().Offen());
 }
 
-std::vector<std::string> Tabrunde(std::vector<std::string> folge) {
-  T().SetzeFokus(folge.front());
-  std::vector<std::string> besucht;
-  for (std::size_t i = 0; i < folge.size(); ++i) {
-    T().Druecke(Taste::Tab);
-    besucht.push_back(T().Fokus());
-  }
-  std::rotate(folge.begin(), folge.begin() + 1, folge.end());
-  EXPECT_EQ(besucht, folge);
-  return besucht;
-}
-
+// Tab goes round the controls that take the focus, in the table's order.
 TEST_F(Vertrag, Tabfolge) {
-  Tabrunde({"cmd_Rechn_1", "cmd_Rechn_2", "cmd_Rechn_3", "pic_VKR"});
-  Rechne("20", "50");
-  std::vector<std::string> folge;
-  for (Element e : kErgebnisfelder) folge.emplace_back(kSteuerelemente[e].name);
-  folge.insert(folge.end(), {"cmd_neustart", "cmd_beenden", "pic_VKR"});
-  Tabrunde(folge);
+  std::vector<std::string> folge{"cmd_Rechn_1", "cmd_Rechn_2", "cmd_Rechn_3", "pic_VKR"};
+  for (int lauf : {0, 1}) {
+    if (lauf == 1) {
+      Rechne("20", "50");
+      folge.clear();
+      for (Element e : kErgebnisfelder) folge.emplace_back(kSteuerelemente[e].name);
+      folge.insert(folge.end(), {"cmd_neustart", "cmd_beenden", "pic_VKR"});
+    }
+    T().SetzeFokus(folge.back());
+    for (const std::string& naechstes : folge) {
+      T().Druecke(Taste::Tab);
+      EXPECT_EQ(T().Fokus(), naechstes);
+    }
+  }
 }
 
 // Return, the keypad's Enter and Space click a focused button; a mode so
@@ -194,7 +190,7 @@ TEST_F(Vertrag, Kopieren) {
   Menue m = T().Kontextmenue("lbl_Zeile_A", false);
   EXPECT_TRUE(m.eigenes && !m.aktiv);
   T().AblageLeeren();
-  T().SetzeFokus("cmd_Rechn_1");
+  T().SetzeFokus("cmd_Rechn_1");  // back from the menu
   T().Druecke(Taste::StrgC);
   Rechne("20", "");  // an error text stands
   T().Druecke(Taste::StrgC);
@@ -202,12 +198,9 @@ TEST_F(Vertrag, Kopieren) {
   T().PauseBeenden();
 
   Rechne("20", "50");
-  for (const char* fokus : {"txt_temkg", "cmd_neustart"}) {
-    T().AblageLeeren();
-    T().SetzeFokus(fokus);
-    T().Druecke(Taste::StrgC);
-    EXPECT_EQ(T().AblageText(), Ergebnistext()) << fokus;
-  }
+  T().SetzeFokus("txt_temkg");
+  T().Druecke(Taste::StrgC);
+  EXPECT_EQ(T().AblageText(), Ergebnistext());
   EXPECT_NE(T().AblageHtml().find("<td>Kühlgrenztemperatur in °C</td><td>13,75</td>"),
             std::string::npos)
       << T().AblageHtml();

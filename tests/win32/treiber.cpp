@@ -27,11 +27,15 @@ std::wstring Breit(std::string_view t) {
       MultiByteToWideChar(CP_UTF8, 0, t.data(), int(t.size()), b.data(), int(b.size()))));
   return b;
 }
-// UTF-8, with "\r\n" as "\n".
-std::string Schmal(std::wstring_view t) {
+std::string Utf8(std::wstring_view t) {
   std::string s(t.size() * 3, '\0');
   s.resize(std::size_t(WideCharToMultiByte(CP_UTF8, 0, t.data(), int(t.size()), s.data(),
                                            int(s.size()), nullptr, nullptr)));
+  return s;
+}
+// UTF-8, with "\r\n" as "\n".
+std::string Schmal(std::wstring_view t) {
+  std::string s = Utf8(t);
   for (std::size_t i; (i = s.find("\r\n")) != std::string::npos;) s.erase(i, 1);
   return s;
 }
@@ -189,11 +193,7 @@ class Win32Treiber final : public Treiber {
   std::string AblageText() override {
     const std::string bytes = Ablage(CF_UNICODETEXT);
     std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
-    text = text.substr(0, text.find(L'\0'));
-    std::string s(text.size() * 3, '\0');
-    s.resize(std::size_t(WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), s.data(),
-                                             int(s.size()), nullptr, nullptr)));
-    return s;
+    return Utf8(text.substr(0, text.find(L'\0')));
   }
   // The document the header's byte offsets point at.
   std::string AblageHtml() override {
