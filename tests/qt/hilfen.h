@@ -1,5 +1,5 @@
-// Small helpers the Qt window tests share: find controls by their names from
-// the layout table, click, type.
+// What the Qt window tests share: controls found by their names from the
+// layout table, and a run as a user types it.
 #pragma once
 
 #include <QLineEdit>
@@ -12,24 +12,11 @@
 
 namespace dunstwerk::test {
 
-inline QString Name(Element e) {
-  const std::string_view n = kSteuerelemente[e].name;
-  return QString::fromUtf8(n.data(), qsizetype(n.size()));
-}
-
 template <class T = QWidget>
 T* Kontrolle(const QWidget* fenster, std::string_view name) {
-  auto* w = fenster->findChild<T*>(Name(ElementVon(name)));
+  auto* w = fenster->findChild<T*>(QString::fromUtf8(name.data(), qsizetype(name.size())));
   if (!w) qFatal("control %.*s missing", int(name.size()), name.data());
   return w;
-}
-
-inline void Klick(const QWidget* fenster, std::string_view name) {
-  QTest::mouseClick(Kontrolle<QPushButton>(fenster, name), Qt::LeftButton);
-}
-
-inline void Tippe(const QWidget* fenster, std::string_view name, const QString& text) {
-  QTest::keyClicks(Kontrolle<QLineEdit>(fenster, name), text);
 }
 
 // Picks the mode (1 to 3, as on the buttons), types both inputs and presses
@@ -37,10 +24,10 @@ inline void Tippe(const QWidget* fenster, std::string_view name, const QString& 
 inline void Rechne(const QWidget* fenster, int modus, const QString& temlu,
                    const QString& zweites) {
   const Modus& m = kModi[std::size_t(modus - 1)];
-  Klick(fenster, kSteuerelemente[m.knopf].name);
-  Tippe(fenster, "txt_temlu", temlu);
-  Tippe(fenster, kSteuerelemente[m.zweitesFeld].name, zweites);
-  Klick(fenster, "cmd_rechne");
+  QTest::mouseClick(Kontrolle<QPushButton>(fenster, kSteuerelemente[m.knopf].name), Qt::LeftButton);
+  QTest::keyClicks(Kontrolle<QLineEdit>(fenster, "txt_temlu"), temlu);
+  QTest::keyClicks(Kontrolle<QLineEdit>(fenster, kSteuerelemente[m.zweitesFeld].name), zweites);
+  QTest::mouseClick(Kontrolle<QPushButton>(fenster, "cmd_rechne"), Qt::LeftButton);
 }
 
 }  // namespace dunstwerk::test

@@ -43,21 +43,15 @@ class Maler : public QObject {
 
 class QtTreiber final : public Treiber {
  public:
-  QtTreiber() : palette_(QApplication::palette()) {
-    QObject::connect(qApp, &QApplication::focusChanged, [this](QWidget*, QWidget* neu) {
-      if (neu && fenster_ && neu->parent() == fenster_.get())
-        fokusweg_.push_back(neu->objectName().toStdString());
-    });
-  }
+  QtTreiber() : palette_(QApplication::palette()) {}
   ~QtTreiber() override { fenster_.reset(); }
 
   frm_Dunstwerk& Fenster() { return *fenster_; }
 
-  void Oeffnen(std::string_view trenner) override {
+  void Oeffnen() override {
     fenster_.reset();
     QApplication::setPalette(palette_);
-    QLocale::setDefault(trenner == "," ? QLocale(QLocale::German, QLocale::Germany)
-                                       : QLocale(QLocale::English, QLocale::UnitedStates));
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     fenster_ = std::make_unique<frm_Dunstwerk>();
     fenster_->show();
     QApplication::setActiveWindow(fenster_.get());
@@ -91,7 +85,6 @@ class QtTreiber final : public Treiber {
     const QWidget* w = QApplication::focusWidget();
     return w && w->parent() == fenster_.get() ? w->objectName().toStdString() : "";
   }
-  std::vector<std::string> Fokusweg() override { return std::exchange(fokusweg_, {}); }
   void Markiere(std::string_view name, int ab) override {
     auto* feld = E<QLineEdit>(name);
     feld->setSelection(ab, int(feld->text().size()) - ab);
@@ -228,7 +221,6 @@ class QtTreiber final : public Treiber {
 
   QPalette palette_;
   std::unique_ptr<frm_Dunstwerk> fenster_;
-  std::vector<std::string> fokusweg_;
 };
 
 std::optional<QtTreiber> treiber;
@@ -236,7 +228,7 @@ std::optional<QtTreiber> treiber;
 // What only the Qt window has to show: a fixed size, an empty title, the
 // icon, and labels that show their text as it is and never take the focus.
 TEST(QtFenster, FesteGroesseTitelSymbolUndBeschriftungen) {
-  treiber->Oeffnen(",");
+  treiber->Oeffnen();
   const frm_Dunstwerk& f = treiber->Fenster();
   EXPECT_EQ(f.minimumSize(), f.maximumSize());
   EXPECT_TRUE(f.windowTitle().isEmpty());

@@ -4,10 +4,8 @@
 // tests that both windows must pass.
 #pragma once
 
-#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "ui/fensterlogik.h"
 #include "ui/layout.h"
@@ -39,9 +37,9 @@ class Treiber {
  public:
   virtual ~Treiber() = default;
 
-  // A new window in place of the old, shown and active, showing numbers with
-  // this decimal separator; the system's colours are the original ones.
-  virtual void Oeffnen(std::string_view dezimaltrenner = ",") = 0;
+  // A new window in place of the old, shown and active, with a decimal
+  // comma; the system's colours are the original ones.
+  virtual void Oeffnen() = 0;
   // Pixels per inch of the window's screen.
   virtual int Dpi() = 0;
 
@@ -53,8 +51,6 @@ class Treiber {
   virtual void SetzeFokus(std::string_view name) = 0;
   // The control that has the focus; empty if none of the window's.
   virtual std::string Fokus() = 0;
-  // Every control that took the focus since the last call.
-  virtual std::vector<std::string> Fokusweg() = 0;
   virtual void Markiere(std::string_view name, int ab) = 0;
 
   // Caption or content, UTF-8, lines separated by "\n".

@@ -27,11 +27,15 @@ std::wstring Breit(std::string_view t) {
       MultiByteToWideChar(CP_UTF8, 0, t.data(), int(t.size()), b.data(), int(b.size()))));
   return b;
 }
-// UTF-8, with "\r\n" as "\n".
-std::string Schmal(std::wstring_view t) {
+std::string Utf8(std::wstring_view t) {
   std::string s(t.size() * 3, '\0');
   s.resize(std::size_t(WideCharToMultiByte(CP_UTF8, 0, t.data(), int(t.size()), s.data(),
                                            int(s.size()), nullptr, nullptr)));
+  return s;
+}
+// UTF-8, with "\r\n" as "\n".
+std::string Schmal(std::wstring_view t) {
+  std::string s = Utf8(t);
   for (std::size_t i; (i = s.find("\r\n")) != std::string::npos;) s.erase(i, 1);
   return s;
 }
@@ -72,29 +76,20 @@ void CALLBACK MenueLesen(HWND, UINT, UINT_PTR uhr, DWORD) {
   }
 }
 
-// Each window that takes the focus, as the thread's hook sees it.
-std::vector<HWND> fokusweg;
-LRESULT CALLBACK Fokushaken(int code, WPARAM w, LPARAM l) {
-  if (code == HCBT_SETFOCUS && w) fokusweg.push_back(reinterpret_cast<HWND>(w));
-  return CallNextHookEx(nullptr, code, w, l);
-}
-
 class Win32Treiber final : public Treiber {
  public:
-  Win32Treiber() : haken_(SetWindowsHookExW(WH_CBT, Fokushaken, nullptr, GetCurrentThreadId())) {}
   ~Win32Treiber() override {
     fenster_.reset();
-    UnhookWindowsHookEx(haken_);
     SetSysColors(1, &kSystemtext, &systemtext_);
   }
 
   Fenster& F() { return *fenster_; }
   HWND H(std::string_view name) { return fenster_->Steuerelement(name); }
 
-  void Oeffnen(std::string_view trenner) override {
+  void Oeffnen() override {
     fenster_.reset();
     SetSysColors(1, &kSystemtext, &systemtext_);
-    fenster_.emplace(GetModuleHandleW(nullptr), std::string(trenner));
+    fenster_.emplace(GetModuleHandleW(nullptr), ",");
     fenster_->Anzeigen();
     hwnd_ = fenster_->Hwnd();
     SetForegroundWindow(hwnd_);
@@ -133,11 +128,6 @@ class Win32Treiber final : public Treiber {
   }
   void SetzeFokus(std::string_view name) override { SetFocus(H(name)); }
   std::string Fokus() override { return NameVon(GetFocus()); }
-  std::vector<std::string> Fokusweg() override {
-    std::vector<std::string> namen;
-    for (HWND h : std::exchange(fokusweg, {})) namen.push_back(NameVon(h));
-    return namen;
-  }
   void Markiere(std::string_view name, int ab) override {
     SendMessageW(H(name), EM_SETSEL, WPARAM(ab), -1);
   }
@@ -203,11 +193,7 @@ class Win32Treiber final : public Treiber {
   std::string AblageText() override {
     const std::string bytes = Ablage(CF_UNICODETEXT);
     std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
-    text = text.substr(0, text.find(L'\0'));
-    std::string s(text.size() * 3, '\0');
-    s.resize(std::size_t(WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), s.data(),
-                                             int(s.size()), nullptr, nullptr)));
-    return s;
+    return Utf8(text.substr(0, text.find(L'\0')));
   }
   // The document the header's byte offsets point at.
   std::string AblageHtml() override {
@@ -317,7 +303,6 @@ class Win32Treiber final : public Treiber {
     zugang->Release();
   }
 
-  HHOOK haken_;
   const COLORREF systemtext_ = GetSysColor(kSystemtext);
   std::optional<Fenster> fenster_;
   HWND hwnd_ = nullptr;
@@ -350,7 +335,7 @@ void PruefeLogo(HWND bildfeld, int dpi) {
 }
 
 TEST(Win32Fenster, LogoBeiDerSystemDpi) {
-  treiber->Oeffnen(",");
+  treiber->Oeffnen();
   PruefeLogo(treiber->H("pic_VKR"), erwarteteDpi);
 }
 
@@ -359,7 +344,7 @@ TEST(Win32Fenster, LogoBeiDerSystemDpi) {
 TEST(Win32Fenster, NeueDpiNachDerWahl) {
   if (nurSystemDpi) GTEST_SKIP() << "Windows 7 sends no WM_DPICHANGED";
   Win32Treiber& t = *treiber;
-  t.Oeffnen(",");
+  t.Oeffnen();
   t.Klick("cmd_Rechn_1");
   for (int dpi : {144, 192}) {
     SCOPED_TRACE(dpi);
