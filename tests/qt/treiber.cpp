@@ -41,6 +41,16 @@ class Maler : public QObject {
   }
 };
 
+// Makes the window the active one at once. Qt 6.8 deprecates this call for
+// QWidget::activateWindow(), which only asks the platform: the offscreen
+// platform then never hands the activation back after a popup menu closes.
+void Aktiviere(QWidget* fenster) {
+  QT_WARNING_PUSH
+  QT_WARNING_DISABLE_DEPRECATED
+  QApplication::setActiveWindow(fenster);
+  QT_WARNING_POP
+}
+
 class QtTreiber final : public Treiber {
  public:
   QtTreiber() : palette_(QApplication::palette()) {}
@@ -54,7 +64,7 @@ class QtTreiber final : public Treiber {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     fenster_ = std::make_unique<frm_Dunstwerk>();
     fenster_->show();
-    QApplication::setActiveWindow(fenster_.get());
+    Aktiviere(fenster_.get());
     if (!QTest::qWaitForWindowActive(fenster_.get())) ADD_FAILURE() << "window not active";
   }
   // Qt lays the window out in pixels at 96 DPI and scales them itself.
@@ -78,7 +88,7 @@ class QtTreiber final : public Treiber {
     QTest::keyClick(QApplication::focusWidget(), key, umschalter);
   }
   void SetzeFokus(std::string_view name) override {
-    QApplication::setActiveWindow(fenster_.get());  // back from a menu
+    Aktiviere(fenster_.get());  // back from a menu
     E(name)->setFocus(Qt::OtherFocusReason);
   }
   std::string Fokus() override {
