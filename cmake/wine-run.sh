@@ -25,7 +25,7 @@ if [ ! -f "$bereit" ]; then
   (
     flock 9
     if [ ! -f "$bereit" ]; then
-      wineboot -i </dev/null >/dev/null 2>&1
+      wineboot -i </dev/null >/dev/null  # its complaints show when the fixture fails
       # A crashing test ends with a backtrace on stderr instead of a dialog
       # that would wait for a click forever.
       wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \

@@ -110,16 +110,27 @@ int Leser::Zeichen() {
 // separators outside quotes before any field is split.
 void Leser::VorschauErsterSatz() {
   std::size_t anzahl[3] = {};  // ";", tab, ","
-  bool zitiert = false;
+  // Quotes as Lies takes them: one opens a quoted field only where a field
+  // may start, so that a stray one inside a heading ("Höhe 5"") does not hide
+  // the rest of the line from the count; a doubled one stands for itself.
+  enum { Anfang, Offen, Zitiert, ZitatZu } z = Anfang;
   for (std::size_t i = pos_;; ++i) {
     if (i == ende_ && !Nachladen()) break;
     const char c = puffer_[i];
-    if (c == '"') zitiert = !zitiert;
-    if (zitiert) continue;
+    if (z == Zitiert) {
+      if (c == '"') z = ZitatZu;
+      continue;
+    }
+    if (c == '"' && (z == Anfang || z == ZitatZu)) {
+      z = Zitiert;
+      continue;
+    }
     if (c == '\n' || c == '\r') break;
+    z = Offen;
     if (c == ';') ++anzahl[0];
     if (c == '\t') ++anzahl[1];
     if (c == ',') ++anzahl[2];
+    if (c == ';' || c == '\t' || c == ',') z = Anfang;
   }
   const char kandidaten[3] = {';', '\t', ','};
   const std::size_t besterPlatz = static_cast<std::size_t>(

@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes to dunstwerk-rechne as its input file, with and
 // without options. Fails on a crash, a hang, a sanitizer report, a status
 // other than 0, 1 or 2, output without a reason for a status 2, or output
-// that is not valid UTF-8 or does not read back as records of equal length.
+// that is not valid UTF-8 or does not read back, with the input's separator,
+// as records of equal length.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -15,10 +16,11 @@ using namespace dunstwerk;
 
 namespace {
 
-void PruefeAusgabe(const std::string& text) {
+void PruefeAusgabe(const std::string& text, char trenner) {
   if (!csv::IstUtf8(text)) std::abort();
   csv::TextQuelle quelle(text);
   csv::Leser leser(quelle);
+  leser.SetzeTrenner(trenner);
   std::vector<std::string> felder;
   std::size_t breite = 0;
   for (csv::Satz s = leser.Lies(felder, 1 << 20); s.art != csv::Satzart::Ende;
@@ -41,11 +43,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
   if (daten[0] & 4) o.voll = true;
   if (daten[0] & 8) o.dezimaltrenner = ".";
   if (daten[0] & 16) o.bom = true;
-  csv::TextQuelle quelle(std::string_view(reinterpret_cast<const char*>(daten + 1), groesse - 1));
+  const std::string_view eingabe(reinterpret_cast<const char*>(daten + 1), groesse - 1);
+  csv::TextQuelle vorschau(eingabe);
+  const char trenner = csv::Leser(vorschau).Trenner();
+  csv::TextQuelle quelle(eingabe);
   csv::TextSenke senke;
   const rechne::Laufergebnis e = rechne::Lauf(o, quelle, senke);
   if (e.status < 0 || e.status > 2) std::abort();
   if (e.status == 2 && (e.meldung.empty() || !senke.text.empty())) std::abort();
-  if (e.status != 2) PruefeAusgabe(senke.text);
+  if (e.status != 2) PruefeAusgabe(senke.text, trenner);
   return 0;
 }

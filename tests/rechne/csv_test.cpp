@@ -39,6 +39,10 @@ TEST(Leser, LiestJedenSatz) {
       {"a,b\n1,\"2,5\"\n", ',', {{"a", "b"}, {"1", "2,5"}}},
       // The most frequent outside quotes wins: the commas are data.
       {"\"a,b,c\";d;e\n", ';', {{"a,b,c", "d", "e"}}},
+      // A quote inside a heading is a character, as in the fields, and hides
+      // nothing from the count; a doubled one inside quotes ends nothing.
+      {"H\u00f6he 5\",temlu,rf\n", ',', {{"H\u00f6he 5\"", "temlu", "rf"}}},
+      {"\"a\"\";b;c\",d\n", ',', {{"a\";b;c", "d"}}},
       {"temlu\n20\n", ';', {{"temlu"}, {"20"}}},
       {"a;b\n\"x\"\"y\";\"\"\n", ';', {{"a", "b"}, {"x\"y", ""}}},
       {"a;b\n\"1\r\n2\";3\n", ';', {{"a", "b"}, {"1\r\n2", "3"}}},
