@@ -45,13 +45,13 @@ bauen() {
   local e=(-DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG"
     -DDUNSTWERK_TESTS=OFF -DDUNSTWERK_REPRODUZIERBAR=ON)
   local l="$arbeit/linux" w="$arbeit/windows"
-  # Each step only after the one before passed; the packs with umask 022
-  # whatever the build's was, so that the packages' permissions are fixed.
+  # Each step only after the one before passed; the packs with umask 022 and
+  # in UTC whatever the build's were: permissions and a ZIP's local times.
   {
     cmake -S "$q" -B "$l" "${e[@]}" && cmake --build "$l" -j"$(nproc)" &&
       (cd "$l" && umask 022 && cpack -G DEB) &&
       cmake -S "$q" -B "$w" -DCMAKE_TOOLCHAIN_FILE="$q/cmake/mingw-w64-x86_64.cmake" "${e[@]}" &&
-      cmake --build "$w" -j"$(nproc)" && (cd "$w" && umask 022 && cpack -G "ZIP;NSIS") &&
+      cmake --build "$w" -j"$(nproc)" && (cd "$w" && umask 022 && TZ=UTC cpack -G "ZIP;NSIS") &&
       if [[ $2 == 1 ]]; then
         # In /tmp and from a display number of its own, as in scripts/test.sh.
         ctest --test-dir "$l" -L paket --output-on-failure &&
