@@ -15,6 +15,9 @@ set -eu
 prefix=$1
 shift
 export WINEPREFIX="$prefix" WINEDEBUG="${WINEDEBUG:--all}"
+# Wine 10 (Debian 13) aborts at start, "free(): invalid pointer", whenever
+# TMPDIR is set; it finds /tmp by itself.
+unset TMPDIR
 # No downloads of Mono and Gecko: nothing here needs .NET or HTML.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 

@@ -23,12 +23,8 @@ done
 
 stufe() {
   case $1 in
-    # In /tmp: xvfb-run loses its display's key in a TMPDIR with blanks. From
-    # a display number of our own, not 99: an X server in another root on this
-    # machine (a chroot, a container) shows no lock file here, yet holds the
-    # number, and Wine would then reach that server with the wrong key.
-    windows) TMPDIR=/tmp xvfb-run -a -n $((100 + $$ % 30000)) -s "-screen 0 1280x1024x24" \
-      cmake --workflow --preset windows ;;
+    # In /tmp: xvfb-run loses its display's key in a TMPDIR with blanks.
+    windows) TMPDIR=/tmp xvfb-run -a -s "-screen 0 1280x1024x24" cmake --workflow --preset windows ;;
     release) scripts/release.sh --vergleichen ;;
     package) (umask 022 && cmake --workflow --preset package) ;;
     *) cmake --workflow --preset "$1" ;;
