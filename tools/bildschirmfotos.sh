@@ -14,6 +14,7 @@ ordner=$windows/screenshots
 # A display of our own, without a window manager: the client area alone.
 [[ -n ${BILDSCHIRMFOTOS_ANZEIGE:-} ]] ||
   BILDSCHIRMFOTOS_ANZEIGE=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+cmake --build "$qt" --target steuerelemente qt_bildschirmfotos >/dev/null
 export WINEPREFIX=$windows/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 cmake/wine-run.sh "$WINEPREFIX" cmd /c exit 0 >/dev/null 2>&1  # set up as for the tests
 # Smoothed text, as Windows draws it by default and as Qt draws it here.
