@@ -1,52 +1,43 @@
-# Reads CHANGELOG.md, the one list of what each version brings, for the files
-# of the Debian package that carry versions and dates.
+# Reads CHANGELOG.md, the one list of what each version brings, for the
+# package's files that carry versions and dates:
 #
 #   dunstwerk_aenderungen(DEBIAN_CHANGELOG <file> BETREUER <name and mail>)
 #
-# fails when CHANGELOG.md has no section for the project's version, sets
-# DUNSTWERK_DATUM to that section's date (YYYY-MM-DD) and
-# DUNSTWERK_APPSTREAM_RELEASES to the <release> elements of every version,
-# and writes the Debian changelog: one entry per section, its list items as
-# the entry's lines.
+# writes the Debian changelog, an entry per section with its list items as
+# the entry's lines, and sets DUNSTWERK_DATUM (YYYY-MM-DD) to the date of the
+# project's version, whose section must exist, and DUNSTWERK_APPSTREAM_RELEASES
+# to a <release> element per version.
 function(dunstwerk_aenderungen)
   cmake_parse_arguments(PARSE_ARGV 0 arg "" "DEBIAN_CHANGELOG;BETREUER" "")
   set(quelle ${PROJECT_SOURCE_DIR}/CHANGELOG.md)
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${quelle})
   file(READ ${quelle} text)
-  # A final heading marks the end of the last section.
-  string(APPEND text "\n## ")
-
-  set(kopf_muster "\n## ([0-9][0-9.]*) \\(([0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9])\\)\n")
-  string(REGEX MATCHALL "${kopf_muster}" koepfe "${text}")
+  string(APPEND text "\n## ")  # the end of the last section
+  set(kopf "\n## ([0-9][0-9.]*) \\(([0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9])\\)\n")
+  string(REGEX MATCHALL "${kopf}" koepfe "${text}")
   set(debian "")
   set(releases "")
-  unset(datum)
-  foreach(kopf IN LISTS koepfe)
-    string(REGEX REPLACE "${kopf_muster}" "\\1" version "${kopf}")
-    string(REGEX REPLACE "${kopf_muster}" "\\2" tag "${kopf}")
+  foreach(k IN LISTS koepfe)
+    string(REGEX MATCH "${kopf}" _ "${k}")
+    set(version ${CMAKE_MATCH_1})
+    set(tag ${CMAKE_MATCH_2})
     if(version STREQUAL PROJECT_VERSION)
       set(datum ${tag})
     endif()
-
-    # The section: from after its heading to the next heading.
-    string(FIND "${text}" "${kopf}" anfang)
-    string(LENGTH "${kopf}" laenge)
+    # The section, from after its heading to the next; "- item" with its
+    # lines indented by two becomes "  * item" indented by four, without the
+    # blank lines between items and Markdown's backticks.
+    string(FIND "${text}" "${k}" anfang)
+    string(LENGTH "${k}" laenge)
     math(EXPR anfang "${anfang} + ${laenge}")
-    string(SUBSTRING "${text}" ${anfang} -1 rest)
-    string(FIND "${rest}" "\n## " ende)
-    string(SUBSTRING "${rest}" 0 ${ende} abschnitt)
-
-    # "- item" with its lines indented by two becomes "  * item" indented by
-    # four; the blank lines between items go, as do Markdown's backticks.
+    string(SUBSTRING "${text}" ${anfang} -1 abschnitt)
+    string(FIND "${abschnitt}" "\n## " ende)
+    string(SUBSTRING "${abschnitt}" 0 ${ende} abschnitt)
     string(REGEX REPLACE "\n\n+" "\n" abschnitt "\n${abschnitt}\n")
     string(REPLACE "\n  " "\n    " abschnitt "${abschnitt}")
     string(REPLACE "\n- " "\n  * " abschnitt "${abschnitt}")
     string(REPLACE "`" "" abschnitt "${abschnitt}")
     string(STRIP "${abschnitt}" abschnitt)
-    if(NOT abschnitt MATCHES "^\\* ")
-      message(FATAL_ERROR "CHANGELOG.md: the section of ${version} must be a list (\"- ...\")")
-    endif()
-
     # Noon of the day, a minute earlier for each older section: Debian wants
     # every entry later than the one before, also for two versions a day.
     list(LENGTH releases aelter)
@@ -55,17 +46,15 @@ function(dunstwerk_aenderungen)
                     OUTPUT_VARIABLE zeit OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
     string(APPEND debian "dunstwerk (${version}) unstable; urgency=medium\n\n  ${abschnitt}\n\n"
                          " -- ${arg_BETREUER}  ${zeit}\n\n")
-    list(APPEND releases "    <release version=\"${version}\" date=\"${tag}\"/>")
+    list(APPEND releases "<release version=\"${version}\" date=\"${tag}\"/>")
   endforeach()
-
   if(NOT DEFINED datum)
     message(FATAL_ERROR "CHANGELOG.md has no section \"## ${PROJECT_VERSION} (YYYY-MM-DD)\" "
                         "for the project's version: add one, newest first")
   endif()
   string(STRIP "${debian}" debian)
   file(WRITE ${arg_DEBIAN_CHANGELOG} "${debian}\n")
-  list(JOIN releases "\n" releases)
-  string(STRIP "${releases}" releases)
+  list(JOIN releases "\n    " releases)
   set(DUNSTWERK_DATUM ${datum} PARENT_SCOPE)
   set(DUNSTWERK_APPSTREAM_RELEASES "${releases}" PARENT_SCOPE)
 endfunction()
