@@ -15,8 +15,12 @@
 
 namespace {
 
+HANDLE prozess = nullptr;  // the program, once known
+
+// Ends the program too, so that it leaves no window to the next tests.
 int Fehler(const wchar_t* text, DWORD code = 0) {
   std::fwprintf(stderr, L"FAILED: %ls (0x%08lx)\n", text, code);
+  if (prozess) TerminateProcess(prozess, 1);
   return 1;
 }
 
@@ -36,7 +40,7 @@ int wmain(int argc, wchar_t** argv) {
   // Through a shortcut the shell gives no handle of the program: its window
   // then names it (the package tests hold the lock anzeige, so it is the
   // only one).
-  HANDLE prozess = start.hProcess;
+  prozess = start.hProcess;
   HWND fenster = nullptr;
   DWORD code = 0;
   for (int i = 0; !fenster || !IsWindowVisible(fenster); ++i) {
