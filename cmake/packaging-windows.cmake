@@ -46,7 +46,6 @@ include(CPack)
 # Starts the program, or its shortcut, and waits for its window: the package
 # checks of the release and the installer test use it under Wine.
 add_executable(fenster_pruefen ${PROJECT_SOURCE_DIR}/tests/exe/fenster_pruefen.cpp)
-target_include_directories(fenster_pruefen PRIVATE ${PROJECT_SOURCE_DIR})
 target_compile_definitions(fenster_pruefen PRIVATE UNICODE _UNICODE)
 # The installer test (below), beside fenster_pruefen, which it starts.
 add_executable(installer_test ${PROJECT_SOURCE_DIR}/tests/exe/installer_test.cpp)

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -13,52 +12,31 @@ namespace {
 
 const wchar_t* const kProgramm = L"" DUNSTWERK_PROGRAMM;
 
-std::vector<BYTE> Versionsdaten() {
-  DWORD groesse = GetFileVersionInfoSizeW(kProgramm, nullptr);
-  std::vector<BYTE> daten(groesse);
-  if (groesse == 0 || !GetFileVersionInfoW(kProgramm, 0, groesse, daten.data())) daten.clear();
-  return daten;
-}
-
-struct Eintrag {
-  const wchar_t* name;
-  const wchar_t* wert;
-};
-
-// Names the case in test lists and failures; the names are plain ASCII.
-void PrintTo(const Eintrag& eintrag, std::ostream* aus) {
-  for (const wchar_t* z = eintrag.name; *z; ++z) *aus << static_cast<char>(*z);
-}
-
-class Versionstext : public testing::TestWithParam<Eintrag> {};
-
-TEST_P(Versionstext, StehtImDeutschenBlock) {
-  std::vector<BYTE> daten = Versionsdaten();
-  ASSERT_FALSE(daten.empty()) << "no version record, error " << GetLastError();
-  std::wstring pfad = std::wstring(L"\\StringFileInfo\\040704B0\\") + GetParam().name;
-  wchar_t* wert = nullptr;
-  UINT laenge = 0;
-  ASSERT_TRUE(VerQueryValueW(daten.data(), pfad.c_str(), reinterpret_cast<void**>(&wert), &laenge));
-  EXPECT_EQ(std::wstring(wert), GetParam().wert);
-}
-
-INSTANTIATE_TEST_SUITE_P(Programmdatei, Versionstext,
-                         testing::Values(Eintrag{L"ProductName", L"Dunstwerk"},
-                                         Eintrag{L"FileVersion", DUNSTWERK_VERSION},
-                                         Eintrag{L"ProductVersion", DUNSTWERK_VERSION},
-                                         Eintrag{L"InternalName", L"Dunstwerk_340z"},
-                                         Eintrag{L"OriginalFilename", L"Dunstwerk_340z.exe"}));
-
-TEST(Programmdatei, SpracheDeutschMitUnicode) {
-  std::vector<BYTE> daten = Versionsdaten();
+TEST(Programmdatei, Versionsrecord) {
+  std::vector<BYTE> daten(GetFileVersionInfoSizeW(kProgramm, nullptr));
   ASSERT_FALSE(daten.empty());
-  WORD* paar = nullptr;
+  ASSERT_TRUE(GetFileVersionInfoW(kProgramm, 0, daten.size(), daten.data()));
+  // Explorer takes the texts from the block the translation names: German, Unicode.
+  WORD* sprache = nullptr;
   UINT laenge = 0;
   ASSERT_TRUE(VerQueryValueW(daten.data(), L"\\VarFileInfo\\Translation",
-                             reinterpret_cast<void**>(&paar), &laenge));
+                             reinterpret_cast<void**>(&sprache), &laenge));
   ASSERT_EQ(laenge, 2 * sizeof(WORD));
-  EXPECT_EQ(paar[0], 0x0407);
-  EXPECT_EQ(paar[1], 1200);
+  EXPECT_EQ(sprache[0], 0x0407);
+  EXPECT_EQ(sprache[1], 1200);
+  const struct {
+    const wchar_t *name, *wert;
+  } texte[] = {{L"ProductName", L"Dunstwerk"},
+               {L"FileVersion", DUNSTWERK_VERSION},
+               {L"ProductVersion", DUNSTWERK_VERSION},
+               {L"InternalName", L"Dunstwerk_340z"},
+               {L"OriginalFilename", L"Dunstwerk_340z.exe"}};
+  for (const auto& [name, wert] : texte) {
+    wchar_t* text = nullptr;
+    VerQueryValueW(daten.data(), (std::wstring(L"\\StringFileInfo\\040704B0\\") + name).c_str(),
+                   reinterpret_cast<void**>(&text), &laenge);
+    EXPECT_STREQ(text, wert) << name;
+  }
 
   VS_FIXEDFILEINFO* fest = nullptr;
   ASSERT_TRUE(VerQueryValueW(daten.data(), L"\\", reinterpret_cast<void**>(&fest), &laenge));
@@ -69,59 +47,41 @@ TEST(Programmdatei, SpracheDeutschMitUnicode) {
   EXPECT_EQ(fest->dwFileType, static_cast<DWORD>(VFT_APP));
 }
 
-class Ressourcen : public testing::Test {
- protected:
-  void SetUp() override {
-    modul_ = LoadLibraryExW(kProgramm, nullptr,
-                            LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    ASSERT_NE(modul_, nullptr) << "error " << GetLastError();
-  }
-  void TearDown() override {
-    if (modul_) FreeLibrary(modul_);
-  }
-  std::string Inhalt(const wchar_t* typ, int nummer) {
-    HRSRC ressource = FindResourceW(modul_, MAKEINTRESOURCEW(nummer), typ);
-    if (!ressource) return {};
-    auto* anfang = static_cast<const char*>(LockResource(LoadResource(modul_, ressource)));
-    return std::string(anfang, SizeofResource(modul_, ressource));
-  }
-  HMODULE modul_ = nullptr;
-};
-
-TEST_F(Ressourcen, ManifestVerlangtStileUndDpiJeBildschirm) {
-  std::string manifest = Inhalt(RT_MANIFEST, 1);
-  EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
-  EXPECT_NE(manifest.find(">PerMonitorV2"), std::string::npos);
-  EXPECT_NE(manifest.find(">true/pm<"), std::string::npos);
+std::string Ressource(const wchar_t* typ, int nummer) {
+  static const HMODULE modul =
+      LoadLibraryExW(kProgramm, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  const HRSRC ressource = modul ? FindResourceW(modul, MAKEINTRESOURCEW(nummer), typ) : nullptr;
+  if (!ressource) return {};
+  return std::string(static_cast<const char*>(LockResource(LoadResource(modul, ressource))),
+                     SizeofResource(modul, ressource));
 }
 
-// Windows gives a program the behaviour of the newest system its manifest
-// names; without Windows 7 to 10 there, it would treat it as a Vista one.
-TEST_F(Ressourcen, ManifestNenntWindows7Bis11) {
-  const std::string manifest = Inhalt(RT_MANIFEST, 1);
-  for (const char* system : {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",     // 7
-                             "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",     // 8
-                             "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",     // 8.1
-                             "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) {  // 10 and 11
-    EXPECT_NE(manifest.find(std::string("<supportedOS Id=\"") + system + "\"/>"), std::string::npos)
-        << system;
-  }
+TEST(Programmdatei, Manifest) {
+  const std::string manifest = Ressource(RT_MANIFEST, 1);
+  // Visual styles, per-monitor DPI, and Windows 7 to 11: Windows gives a
+  // program the behaviour of the newest system its manifest names, without
+  // these that of Vista.
+  for (const char* teil :
+       {"Microsoft.Windows.Common-Controls", ">PerMonitorV2", ">true/pm<",
+        "<supportedOS Id=\"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}\"/>",   // 7
+        "<supportedOS Id=\"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}\"/>",   // 8
+        "<supportedOS Id=\"{1f676c76-80e1-4239-95bb-83d0f6d0da78}\"/>",   // 8.1
+        "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>"})  // 10, 11
+    EXPECT_NE(manifest.find(teil), std::string::npos) << teil;
 }
 
-TEST_F(Ressourcen, SymbolHat32Pixel) {
+TEST(Programmdatei, SymbolHat32Pixel) {
   // The icon group: a six-byte head with the count, then 14 bytes per image
   // (width, height, ..., resource number in the last two).
-  std::string gruppe = Inhalt(RT_GROUP_ICON, IDI_DUNSTWERK);
+  const std::string gruppe = Ressource(RT_GROUP_ICON, IDI_DUNSTWERK);
+  const auto* b = reinterpret_cast<const unsigned char*>(gruppe.data());
   ASSERT_GE(gruppe.size(), 6u);
-  const auto* bytes = reinterpret_cast<const unsigned char*>(gruppe.data());
-  const int anzahl = bytes[4] | bytes[5] << 8;
-  ASSERT_EQ(gruppe.size(), 6u + 14u * anzahl);
+  ASSERT_EQ(gruppe.size(), 6u + 14u * (b[4] | b[5] << 8));
   bool gefunden = false;
-  for (int i = 0; i < anzahl; ++i) {
-    const unsigned char* bild = bytes + 6 + 14 * i;
-    if (bild[0] != 32 || bild[1] != 32) continue;
+  for (std::size_t i = 6; i < gruppe.size(); i += 14) {
+    if (b[i] != 32 || b[i + 1] != 32) continue;
     gefunden = true;
-    EXPECT_FALSE(Inhalt(RT_ICON, bild[12] | bild[13] << 8).empty());
+    EXPECT_FALSE(Ressource(RT_ICON, b[i + 12] | b[i + 13] << 8).empty());
   }
   EXPECT_TRUE(gefunden);
 }
