@@ -8,7 +8,6 @@
 
 namespace dunstwerk::test {
 
-// The locale in which German users run the program.
 #ifdef _WIN32
 inline constexpr const char* kDeutschesGebietsschema = "German_Germany.1252";
 #else
@@ -16,16 +15,13 @@ inline constexpr const char* kDeutschesGebietsschema = "de_DE.UTF-8";
 #endif
 
 // Sets `kategorie` (LC_ALL, LC_NUMERIC, ...) to `name`; true when the C
-// library knows the locale. An unknown one would leave the C locale in force
-// and prove nothing, so callers fail on false.
-inline bool SetzeGebietsschema(int kategorie, const char* name) {
+// library knows it and its decimal separator is `trenner`. A missing locale
+// would leave the C locale in force and prove nothing, so callers fail on false.
+inline bool SetzeGebietsschema(int kategorie, const char* name, const std::string& trenner) {
 #ifdef DUNSTWERK_LOCPATH
   setenv("LOCPATH", DUNSTWERK_LOCPATH, 0);
 #endif
-  return std::setlocale(kategorie, name) != nullptr;
+  return std::setlocale(kategorie, name) && std::localeconv()->decimal_point == trenner;
 }
-
-// The decimal separator of the C library's current LC_NUMERIC.
-inline std::string CDezimaltrenner() { return std::localeconv()->decimal_point; }
 
 }  // namespace dunstwerk::test

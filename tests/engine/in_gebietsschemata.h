@@ -1,45 +1,28 @@
-// Runs a table of cases twice: in the C locale, and in the German locale as a
-// German desktop session sets it, where the C library's decimal separator is
-// a comma. Conversions that follow LC_NUMERIC read German users' numbers
-// wrong, and only the second run shows it.
+// Runs checks twice: in the C locale, and in the German locale as a German
+// desktop session sets it, where the C library's decimal separator is a
+// comma. Conversions that follow LC_NUMERIC read German users' numbers wrong,
+// and only the second run shows it.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <clocale>
-#include <cstddef>
-#include <ostream>
-#include <tuple>
+#include <utility>
 
 #include "gebietsschema.h"
 
 namespace dunstwerk::test {
 
-struct Gebietsschema {
-  const char* name;
-  const char* dezimaltrenner;  // what the C library must report in it
-};
-
-inline void PrintTo(const Gebietsschema& g, std::ostream* os) { *os << g.name; }
-
-inline constexpr Gebietsschema kGebietsschemata[] = {{"C", "."}, {kDeutschesGebietsschema, ","}};
-
-template <class Fall>
-class InGebietsschemata : public testing::TestWithParam<std::tuple<Gebietsschema, Fall>> {
- protected:
-  void SetUp() override {
-    const Gebietsschema& g = std::get<0>(this->GetParam());
-    ASSERT_TRUE(SetzeGebietsschema(LC_ALL, g.name)) << "locale " << g.name << " is missing";
-    ASSERT_EQ(CDezimaltrenner(), g.dezimaltrenner) << g.name;
+template <class Pruefung>
+void InBeidenGebietsschemata(Pruefung pruefe) {
+  const std::pair<const char*, const char*> gebietsschemata[] = {{"C", "."},
+                                                                 {kDeutschesGebietsschema, ","}};
+  for (const auto& [name, trenner] : gebietsschemata) {
+    SCOPED_TRACE(name);
+    EXPECT_TRUE(SetzeGebietsschema(LC_ALL, name, trenner)) << "locale " << name << " is missing";
+    pruefe();
   }
-  void TearDown() override { std::setlocale(LC_ALL, "C"); }
-  const Fall& fall() const { return std::get<1>(this->GetParam()); }
-};
-
-// Every case of `faelle` in each locale.
-template <class Fall, std::size_t N>
-auto InJedemGebietsschema(const Fall (&faelle)[N]) {
-  return testing::Combine(testing::ValuesIn(kGebietsschemata), testing::ValuesIn(faelle));
+  std::setlocale(LC_ALL, "C");
 }
 
 }  // namespace dunstwerk::test
