@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <variant>
 
@@ -10,7 +12,7 @@
 #include "engine/rechenkern.h"
 #include "engine/taupunkt.h"
 #include "engine/zahlmuster.h"
-#include "in_gebietsschemata.h"
+#include "gebietsschema.h"
 
 namespace dunstwerk {
 namespace {
@@ -27,9 +29,8 @@ TEST(Taupunktsuche, RasterOderNaN) {
   // 20 degrees Celsius, 50 %: -100 + 800 * 1119 / 2^13.
   EXPECT_EQ(Taupunktsuche(static_cast<float>(Saettigungsdruck(20) * 0.5)), 9.27734375);
   EXPECT_EQ(Taupunktsuche(static_cast<float>(Saettigungsdruck(25))), 25.0);
-  const float nan = std::numeric_limits<float>::quiet_NaN();
-  for (float pd :
-       {0.0f, -0.0f, -1.0f, 1e-12f, 1.7e-8f, nan, std::numeric_limits<float>::infinity()})
+  using L = std::numeric_limits<float>;
+  for (float pd : {0.0f, -0.0f, -1.0f, 1e-12f, 1.7e-8f, L::quiet_NaN(), L::infinity()})
     EXPECT_TRUE(std::isnan(Taupunktsuche(pd))) << pd;
   EXPECT_NEAR(Taupunktsuche(static_cast<float>(Saettigungsdruck(-99.9))), -99.9, 0.01);
 }
@@ -39,12 +40,6 @@ TEST(Taupunktsuche, RasterOderNaN) {
 // relative humidity in per cent) and a decimal comma. The fields are read
 // here, not through the window's list, so that each is checked as the state
 // holds it.
-struct Zustandsfall {
-  Vorgabe vorgabe;
-  const char* temlu;
-  const char* zweites;
-  const char* angezeigt;
-};
 
 std::string Angezeigt(const MoistAirState& s) {
   // clang-format off
@@ -65,7 +60,7 @@ std::string Angezeigt(const MoistAirState& s) {
 constexpr Vorgabe kRf = Vorgabe::Feuchte, kKg = Vorgabe::Kuehlgrenze, kX = Vorgabe::Dampfgehalt;
 
 // clang-format off
-constexpr Zustandsfall kReferenzzustaende[] = {
+constexpr std::tuple<Vorgabe, const char*, const char*, const char*> kReferenzzustaende[] = {
     {kRf, "20", "50", "20,00 9,28 13,75 50,00 0,00877 0,00737 "
      "1,19941 0,01171 0,02342 0,00995 0,00258 38,8"},
     {kRf, "25", "100", "25,00 25,00 25,00 100,00 0,02337 0,02038 "
@@ -93,15 +88,16 @@ constexpr Zustandsfall kReferenzzustaende[] = {
      "1,04252 0,10615 0,13608 0,07598 0,00211 244,1"}};
 // clang-format on
 
-TEST(Zustand, ZwoelfWerte) {
-  test::InBeidenGebietsschemata([] {
-    for (const Zustandsfall& f : kReferenzzustaende) {
-      const Ergebnis e = Rechne(f.vorgabe, f.temlu, f.zweites);
+TEST(Zustand, ZwoelfWerteInJedemGebietsschema) {
+  for (const auto& [name, trenner] : test::kGebietsschemata) {
+    EXPECT_TRUE(test::SetzeGebietsschema(LC_ALL, name, trenner)) << name << " is missing";
+    for (const auto& [vorgabe, temlu, zweites, angezeigt] : kReferenzzustaende) {
+      const Ergebnis e = Rechne(vorgabe, temlu, zweites);
       const MoistAirState* s = std::get_if<MoistAirState>(&e);
-      ASSERT_NE(s, nullptr) << f.temlu << " / " << f.zweites;
-      EXPECT_EQ(Angezeigt(*s), f.angezeigt) << f.temlu << " / " << f.zweites;
+      EXPECT_EQ(s ? Angezeigt(*s) : Fehlertext(std::get<Fehler>(e)), angezeigt) << name;
     }
-  });
+  }
+  std::setlocale(LC_ALL, "C");
 }
 
 // The enthalpy overflows, so only the round counter ends the search, after

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <variant>
 
 #include "engine/rechenkern.h"
@@ -12,15 +13,8 @@ constexpr Vorgabe kRf = Vorgabe::Feuchte, kKg = Vorgabe::Kuehlgrenze, kX = Vorga
 
 // One calculate command and the classic code it ends with: 0 for a complete
 // state, 10 plus the reason for a negative air temperature.
-struct Fall {
-  Vorgabe vorgabe;
-  const char* temlu;
-  const char* zweites;
-  int code;
-};
-
 // clang-format off
-constexpr Fall kFaelle[] = {
+constexpr std::tuple<Vorgabe, const char*, const char*, int> kFaelle[] = {
     // Missing input, before anything is read; a box of blanks is not empty.
     {kRf, "20", "", 6}, {kRf, "", "50", 6}, {kKg, "", "", 6}, {kX, "-5", "", 6},
     {kRf, "20", " ", 1}, {kRf, "20", "abc", 1},
@@ -53,11 +47,11 @@ constexpr Fall kFaelle[] = {
 // clang-format on
 
 TEST(Rechne, RechnetOderNenntDenFehler) {
-  for (const Fall& f : kFaelle) {
-    const Ergebnis e = Rechne(f.vorgabe, f.temlu, f.zweites);
+  for (const auto& [vorgabe, temlu, zweites, code] : kFaelle) {
+    const Ergebnis e = Rechne(vorgabe, temlu, zweites);
     const Fehler* fehler = std::get_if<Fehler>(&e);
-    const int code = fehler ? fehler->Code() : 0;
-    EXPECT_EQ(code, f.code) << int(f.vorgabe) << ": '" << f.temlu << "' / '" << f.zweites << "'";
+    EXPECT_EQ(fehler ? fehler->Code() : 0, code)
+        << int(vorgabe) << ": '" << temlu << "' / '" << zweites << "'";
     // Every error the command reports has a text to show.
     EXPECT_TRUE(!fehler || !Fehlertext(*fehler).empty());
   }

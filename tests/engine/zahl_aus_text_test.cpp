@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <limits>
 #include <string>
 #include <utility>
 
 #include "engine/primitives.h"
-#include "in_gebietsschemata.h"
+#include "gebietsschema.h"
 
 namespace dunstwerk {
 namespace {
@@ -38,11 +39,13 @@ constexpr std::pair<const char*, double> kFaelle[] = {
     {"&HFFFFFFFF", -1}, {"&H100000000", kInf}, {"&O177777", -1}};
 // clang-format on
 
-TEST(ZahlAusText, LiestDenWert) {
-  test::InBeidenGebietsschemata([] {
+TEST(ZahlAusText, LiestDenWertInJedemGebietsschema) {
+  for (const auto& [name, trenner] : test::kGebietsschemata) {
+    EXPECT_TRUE(test::SetzeGebietsschema(LC_ALL, name, trenner)) << name << " is missing";
     for (const auto& [text, wert] : kFaelle)
-      EXPECT_EQ(ZahlAusText(text), wert) << '"' << text << '"';
-  });
+      EXPECT_EQ(ZahlAusText(text), wert) << name << " \"" << text << '"';
+  }
+  std::setlocale(LC_ALL, "C");
 }
 
 TEST(ZahlAusText, LangeZiffernfolgenWerdenKorrektGerundet) {

@@ -7,22 +7,16 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <tuple>
 
 #include "engine/primitives.h"
 
 namespace dunstwerk {
 namespace {
 
-struct Musterfall {
-  double wert;
-  int stellen;
-  const char* trenner;
-  std::string erwartet;
-};
-
 TEST(FormatiereMuster, ZeigtDenWert) {
   // clang-format off
-  const Musterfall faelle[] = {
+  const std::tuple<double, int, const char*, std::string> faelle[] = {
       // Halves that binary floating point holds a little below the half.
       {2.675, 2, ",", "2,68"}, {1.005, 2, ",", "1,01"}, {0.125, 2, ",", "0,13"},
       {38.75, 1, ",", "38,8"}, {0.000005, 5, ",", "0,00001"},
@@ -41,8 +35,8 @@ TEST(FormatiereMuster, ZeigtDenWert) {
       // A separator of more than one byte (Arabic decimal separator).
       {1.5, 2, "\xD9\xAB", "1\xD9\xAB" "50"}};
   // clang-format on
-  for (const Musterfall& f : faelle)
-    EXPECT_EQ(FormatiereMuster(f.wert, f.stellen, f.trenner), f.erwartet) << f.wert;
+  for (const auto& [wert, stellen, trenner, erwartet] : faelle)
+    EXPECT_EQ(FormatiereMuster(wert, stellen, trenner), erwartet) << wert;
 }
 
 // Whatever is shown must read back as the value it stands for.

@@ -23,22 +23,13 @@ std::string Lies(const fs::path& datei) {
   return {std::istreambuf_iterator<char>(ein), {}};
 }
 
-class Programm : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::string muster = (fs::temp_directory_path() / "rechne_programm.XXXXXX").string();
-    ASSERT_NE(mkdtemp(muster.data()), nullptr);
-    ordner_ = muster;
-    std::ofstream(ordner_ / "gut.csv", std::ios::binary) << kGut;
-  }
-  // Only the folder this test made, of regular files it or the program wrote.
-  void TearDown() override { fs::remove_all(ordner_); }
-
-  fs::path ordner_;
-};
-
-// What cannot be done ends with 2 and a German reason; rows with errors with 1.
-TEST_F(Programm, StatusAusgabeUndMeldung) {
+// What cannot be done ends with 2 and a German reason. (Rows with errors give
+// 1, which the comparisons with gleich/ check.)
+TEST(Programm, StatusAusgabeUndMeldung) {
+  std::string muster = (fs::temp_directory_path() / "rechne_programm.XXXXXX").string();
+  ASSERT_NE(mkdtemp(muster.data()), nullptr);
+  const fs::path ordner = muster;
+  std::ofstream(ordner / "gut.csv", std::ios::binary) << kGut;
   const struct {
     const char* argumente;  // and redirections, for a shell
     bool deutsch;           // a German session (LC_ALL=de_DE.UTF-8)
@@ -70,25 +61,26 @@ TEST_F(Programm, StatusAusgabeUndMeldung) {
   for (const auto& f : faelle) {
     SCOPED_TRACE(f.argumente);
     const std::string befehl =
-        "cd '" + ordner_.string() + "' && " +
+        "cd '" + ordner.string() + "' && " +
         (f.deutsch ? "LOCPATH='" DUNSTWERK_LOCPATH "' LC_ALL=de_DE.UTF-8 " : "") +
         "'" DUNSTWERK_RECHNE "' </dev/null >aus.txt 2>meldung.txt " + f.argumente;
     const int status = std::system(befehl.c_str());
-    const std::string aus = Lies(ordner_ / "aus.txt"), meldung = Lies(ordner_ / "meldung.txt");
+    const std::string aus = Lies(ordner / "aus.txt"), meldung = Lies(ordner / "meldung.txt");
     if (standardausgabe.empty()) standardausgabe = aus;
     EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, f.status) << meldung;
     EXPECT_NE(aus.find(f.aus), std::string::npos) << aus;
     EXPECT_TRUE(f.status != 0 || meldung.empty()) << meldung;
     EXPECT_NE(meldung.find(f.meldung), std::string::npos) << meldung;
-    EXPECT_EQ(Lies(ordner_ / "gut.csv"), kGut) << "the input was overwritten";
+    EXPECT_EQ(Lies(ordner / "gut.csv"), kGut) << "the input was overwritten";
   }
-  EXPECT_EQ(Lies(ordner_ / "datei.csv"), standardausgabe);
+  EXPECT_EQ(Lies(ordner / "datei.csv"), standardausgabe);
   // A run that fails leaves no output file that could pass for a result, and
   // removes only files it created, never the device.
-  EXPECT_FALSE(fs::exists(ordner_ / "teil.csv"));
+  EXPECT_FALSE(fs::exists(ordner / "teil.csv"));
   struct stat info {};
-  ASSERT_EQ(stat("/dev/full", &info), 0);
-  EXPECT_TRUE(S_ISCHR(info.st_mode)) << "the program removed the device /dev/full";
+  EXPECT_TRUE(stat("/dev/full", &info) == 0 && S_ISCHR(info.st_mode))
+      << "the program removed the device /dev/full";
+  fs::remove_all(ordner);  // the folder this test made, of files it or the program wrote
 }
 
 }  // namespace
