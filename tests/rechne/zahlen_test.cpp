@@ -24,7 +24,7 @@ void ErwarteWieImFenster(double wert) {
   }
 }
 
-TEST(Muster, WieImFenster) {
+TEST(MusterUndVoll, WieImFensterUndExakt) {
   using L = std::numeric_limits<double>;
   for (const double w :
        {0.0,      -0.0,    2.675,  1.005,    0.125,           38.75,         0.000005,    9.995,
@@ -32,12 +32,18 @@ TEST(Muster, WieImFenster) {
         1e20,     1e300,   4.35,   0.045,    1234567.891,     0.000015,      0.00005,     0.15,
         12345.65, -0.0049, 2.5e-6, L::max(), L::denorm_min(), L::infinity(), std::nan("")})
     ErwarteWieImFenster(w);
-  // Random values over the ranges the state has, and decimal halves (ties of
-  // the pattern) with the binary neighbours on both sides.
+  // Random values over the ranges the state has, whose --voll text must read
+  // back as the very same double, and decimal halves (ties of the pattern)
+  // with the binary neighbours on both sides.
   std::mt19937_64 zufall(19);
-  std::uniform_real_distribution<double> exponent(-8, 9);
-  for (int i = 0; i < 200000; ++i)
-    ErwarteWieImFenster(std::pow(10.0, exponent(zufall)) * (i % 2 ? -1 : 1));
+  std::uniform_real_distribution<double> exponent(-10, 9);
+  std::string voll;
+  for (int i = 0; i < 200000; ++i) {
+    const double w = std::pow(10.0, exponent(zufall)) * (i % 2 ? -1 : 1);
+    ErwarteWieImFenster(w);
+    Voll(w, ",", voll);
+    ASSERT_TRUE(voll.find('.') == std::string::npos && ZahlAusText(voll) == w) << voll;
+  }
   for (int i = 0; i < 20000; ++i) {
     for (const double skala : {1e-1, 1e-2, 1e-5}) {
       const double halb = (i + 0.5) * skala;
@@ -45,20 +51,8 @@ TEST(Muster, WieImFenster) {
         ErwarteWieImFenster(w);
     }
   }
-}
-
-TEST(Voll, LiestSichZurueckAlsDerselbeWert) {
-  std::mt19937_64 zufall(7);
-  std::uniform_real_distribution<double> exponent(-10, 6);
-  std::string text;
-  for (int i = 0; i < 20000; ++i) {
-    const double w = std::pow(10.0, exponent(zufall));
-    Voll(w, ",", text);
-    ASSERT_EQ(text.find('.'), std::string::npos) << text;
-    ASSERT_EQ(ZahlAusText(text), w) << text;
-  }
-  Voll(20.5, "\xD9\xAB", text);  // a separator of two bytes
-  EXPECT_EQ(text,
+  Voll(20.5, "\xD9\xAB", voll);  // a separator of two bytes
+  EXPECT_EQ(voll,
             "20\xD9\xAB"
             "5");
 }
