@@ -15,7 +15,6 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMimeData>
-#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -30,11 +29,8 @@ QString Qs(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.
 Rgb Farbwert(const QColor& c) { return Rgb{c.red(), c.green(), c.blue()}; }
 
 // Counts the paint events of the object it watches.
-class Maler : public QObject {
- public:
+struct Maler : QObject {
   int anzahl = 0;
-
- protected:
   bool eventFilter(QObject*, QEvent* ereignis) override {
     anzahl += ereignis->type() == QEvent::Paint;
     return false;
@@ -78,14 +74,12 @@ class QtTreiber final : public Treiber {
     QTest::keyClicks(E(name), Qs(text));
   }
   void Druecke(Taste taste) override {
-    static constexpr std::pair<Qt::Key, Qt::KeyboardModifiers> kTasten[] = {
-        {Qt::Key_Tab, Qt::NoModifier},
-        {Qt::Key_Return, Qt::NoModifier},
-        {Qt::Key_Enter, Qt::KeypadModifier},
-        {Qt::Key_Space, Qt::NoModifier},
-        {Qt::Key_C, Qt::ControlModifier}};
-    const auto [key, umschalter] = kTasten[int(taste)];
-    QTest::keyClick(QApplication::focusWidget(), key, umschalter);
+    static constexpr Qt::Key kTasten[] = {Qt::Key_Tab, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space,
+                                          Qt::Key_C};
+    const auto umschalter = taste == Taste::ZiffernblockEnter ? Qt::KeypadModifier
+                            : taste == Taste::StrgC           ? Qt::ControlModifier
+                                                              : Qt::NoModifier;
+    QTest::keyClick(QApplication::focusWidget(), kTasten[int(taste)], umschalter);
   }
   void SetzeFokus(std::string_view name) override {
     Aktiviere(fenster_.get());  // back from a menu
@@ -96,14 +90,14 @@ class QtTreiber final : public Treiber {
     return w && w->parent() == fenster_.get() ? w->objectName().toStdString() : "";
   }
   void Markiere(std::string_view name, int ab) override {
-    auto* feld = E<QLineEdit>(name);
+    SetzeFokus(name);
+    auto* feld = qobject_cast<QLineEdit*>(E(name));
     feld->setSelection(ab, int(feld->text().size()) - ab);
   }
 
+  // Labels, buttons and text boxes all have it.
   std::string Text(std::string_view name) override {
-    if (auto* l = qobject_cast<QLabel*>(E(name))) return l->text().toStdString();
-    if (auto* k = qobject_cast<QPushButton*>(E(name))) return k->text().toStdString();
-    return E<QLineEdit>(name)->text().toStdString();
+    return E(name)->property("text").toString().toStdString();
   }
   bool Sichtbar(std::string_view name) override { return E(name)->isVisible(); }
   Rechteck Lage(std::string_view name) override {
@@ -113,30 +107,21 @@ class QtTreiber final : public Treiber {
   Rechteck Innen() override { return {0, 0, fenster_->width(), fenster_->height()}; }
   int Aussenhoehe() override { return fenster_->frameGeometry().height(); }
   Schrift SchriftVon(std::string_view name) override {
-    const QFont& f = E(name)->font();
-    const QFontInfo info(f);
-    return {f.family().toStdString(), info.pixelSize(), info.bold(), info.italic()};
+    const QFontInfo info(E(name)->font());
+    return {E(name)->font().family().toStdString(), info.pixelSize(), info.bold(), info.italic()};
   }
-  Rgb Textfarbe(std::string_view name) override {
-    return Farbwert(E(name)->palette().color(QPalette::WindowText));
+  std::pair<Rgb, Rgb> Farben(std::string_view name) override {
+    const QPalette& p = E(name)->palette();
+    return {Farbwert(p.color(QPalette::WindowText)), Farbwert(p.color(QPalette::Window))};
   }
-  Rgb Grundfarbe(std::string_view name) override {
-    return Farbwert(E(name)->palette().color(QPalette::Window));
-  }
-  std::string Zugangsname(std::string_view name) override {
-    return QAccessible::queryAccessibleInterface(E(name))->text(QAccessible::Name).toStdString();
+  std::pair<std::string, Rolle> Zugang(std::string_view name) override {
+    const QAccessibleInterface* z = QAccessible::queryAccessibleInterface(E(name));
+    return {z->text(QAccessible::Name).toStdString(),
+            z->role() == QAccessible::AlertMessage ? Rolle::Alarm
+            : z->role() == QAccessible::Graphic    ? Rolle::Grafik
+                                                   : Rolle::Standard};
   }
   bool ZugangAnmerkbar() override { return true; }
-  Rolle RolleVon(std::string_view name) override {
-    switch (QAccessible::queryAccessibleInterface(E(name))->role()) {
-      case QAccessible::AlertMessage:
-        return Rolle::Alarm;
-      case QAccessible::Graphic:
-        return Rolle::Grafik;
-      default:
-        return Rolle::Standard;
-    }
-  }
   void SetzeSystemtext(Rgb farbe) override {
     QPalette schema = palette_;
     for (auto rolle : {QPalette::ButtonText, QPalette::WindowText})
@@ -148,8 +133,7 @@ class QtTreiber final : public Treiber {
   void AblageLeeren() override { QGuiApplication::clipboard()->clear(); }
   std::string AblageText() override { return QGuiApplication::clipboard()->text().toStdString(); }
   std::string AblageHtml() override {
-    const QMimeData* daten = QGuiApplication::clipboard()->mimeData();
-    return daten ? daten->html().toStdString() : "";
+    return QGuiApplication::clipboard()->mimeData()->html().toStdString();
   }
   std::string_view Zeilenende() override { return "\n"; }
   Menue Kontextmenue(std::string_view name, bool waehlen) override {
@@ -169,9 +153,9 @@ class QtTreiber final : public Treiber {
     if (name.empty()) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10, Qt::ShiftModifier);
     } else {
-      QWidget* w = E(name);
-      QContextMenuEvent klick(QContextMenuEvent::Mouse, QPoint(2, 2), w->mapToGlobal(QPoint(2, 2)));
-      QCoreApplication::sendEvent(w, &klick);
+      QContextMenuEvent klick(QContextMenuEvent::Mouse, QPoint(2, 2),
+                              E(name)->mapToGlobal(QPoint(2, 2)));
+      QCoreApplication::sendEvent(E(name), &klick);
     }
     // A text box's menu pops up without a loop of its own.
     QCoreApplication::processEvents();
@@ -188,31 +172,24 @@ class QtTreiber final : public Treiber {
     fenster_->installEventFilter(&maler);
     fenster_->update();
     QTest::qWait(100);
-    fenster_->removeEventFilter(&maler);
     return maler.anzahl > 0;
   }
   bool SchliessenAnfordern(Fensterlogik::Schliessgrund grund) override {
-    switch (grund) {
-      case Fensterlogik::Schliessgrund::Nutzer: {
-        // As the window system delivers it: a spontaneous close event.
-        QCloseEvent schliessen;
-        QCoreApplication::sendEvent(fenster_->windowHandle(), &schliessen);
-        return true;
-      }
-      case Fensterlogik::Schliessgrund::Programm:
-        ImLauf([] { QCoreApplication::quit(); });
-        return true;
-      case Fensterlogik::Schliessgrund::Sitzungsende:
-        return false;  // Qt's session manager cannot be driven offscreen
+    if (grund == Fensterlogik::Schliessgrund::Nutzer) {
+      // As the window system delivers it: a spontaneous close event.
+      QCloseEvent schliessen;
+      QCoreApplication::sendEvent(fenster_->windowHandle(), &schliessen);
+    } else if (grund == Fensterlogik::Schliessgrund::Programm) {
+      ImLauf([] { QCoreApplication::quit(); });
     }
-    return false;
+    // Qt's session manager cannot be driven offscreen.
+    return grund != Fensterlogik::Schliessgrund::Sitzungsende;
   }
   bool Offen() override { return fenster_->isVisible(); }
 
  private:
-  template <class W = QWidget>
-  W* E(std::string_view name) {
-    auto* w = fenster_->findChild<W*>(Qs(name));
+  QWidget* E(std::string_view name) {
+    auto* w = fenster_->findChild<QWidget*>(Qs(name));
     if (!w) qFatal("control %.*s missing", int(name.size()), name.data());
     return w;
   }

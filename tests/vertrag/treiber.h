@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "ui/fensterlogik.h"
 #include "ui/layout.h"
@@ -20,17 +21,16 @@ struct Rechteck {
 
 struct Schrift {
   std::string familie;
-  int pixel;  // character height in pixels
+  int pixel;  // character height
   bool fett, kursiv;
 };
 
 enum class Taste { Tab, Return, ZiffernblockEnter, Leertaste, StrgC };
 
-// A context menu as it opened: none, the window's own, or a text box's.
+// A context menu as it opened: whether one did, whether it is the window's
+// own with its one entry, and whether that entry can be chosen.
 struct Menue {
-  bool offen = false;
-  bool eigenes = false;  // the window's, with its one entry
-  bool aktiv = false;    // the window's entry can be chosen
+  bool offen = false, eigenes = false, aktiv = false;
 };
 
 class Treiber {
@@ -49,8 +49,9 @@ class Treiber {
   // A key on the control that has the focus.
   virtual void Druecke(Taste taste) = 0;
   virtual void SetzeFokus(std::string_view name) = 0;
-  // The control that has the focus; empty if none of the window's.
+  // Empty if none of the window's controls has the focus.
   virtual std::string Fokus() = 0;
+  // Focuses a text box and selects its text from `ab` on.
   virtual void Markiere(std::string_view name, int ab) = 0;
 
   // Caption or content, UTF-8, lines separated by "\n".
@@ -63,24 +64,23 @@ class Treiber {
   virtual int Aussenhoehe() = 0;
   virtual Schrift SchriftVon(std::string_view name) = 0;
   // A label's text and background colour.
-  virtual Rgb Textfarbe(std::string_view name) = 0;
-  virtual Rgb Grundfarbe(std::string_view name) = 0;
-  virtual std::string Zugangsname(std::string_view name) = 0;
+  virtual std::pair<Rgb, Rgb> Farben(std::string_view name) = 0;
+  // What a screen reader hears: name and role.
+  virtual std::pair<std::string, Rolle> Zugang(std::string_view name) = 0;
   // Whether names and roles that the program gives its controls reach a
   // screen reader here (Wine's service takes them and never hands them out).
   virtual bool ZugangAnmerkbar() = 0;
-  virtual Rolle RolleVon(std::string_view name) = 0;
   // Sets the system's text colour, as a colour scheme does, while the window
   // is open; the original returns with the next window.
   virtual void SetzeSystemtext(Rgb farbe) = 0;
 
   virtual void AblageLeeren() = 0;
-  // The clipboard's text as the platform keeps it, and its HTML document.
+  // The clipboard's text as the platform keeps it, lines ending in
+  // Zeilenende(), and its HTML document.
   virtual std::string AblageText() = 0;
   virtual std::string AblageHtml() = 0;
-  // The line end of the clipboard's text.
   virtual std::string_view Zeilenende() = 0;
-  // A right click on a control, or Shift+F10 on the focused one (empty
+  // A right click on a label, or Shift+F10 on the focused control (empty
   // name); chooses the window's entry if asked and it can be chosen.
   virtual Menue Kontextmenue(std::string_view name, bool waehlen) = 0;
 
