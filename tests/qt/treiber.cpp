@@ -50,7 +50,6 @@ void Aktiviere(QWidget* fenster) {
 class QtTreiber final : public Treiber {
  public:
   QtTreiber() : palette_(QApplication::palette()) {}
-  ~QtTreiber() override { fenster_.reset(); }
 
   frm_Dunstwerk& Fenster() { return *fenster_; }
 
@@ -61,7 +60,7 @@ class QtTreiber final : public Treiber {
     fenster_ = std::make_unique<frm_Dunstwerk>();
     fenster_->show();
     Aktiviere(fenster_.get());
-    if (!QTest::qWaitForWindowActive(fenster_.get())) ADD_FAILURE() << "window not active";
+    EXPECT_TRUE(QTest::qWaitForWindowActive(fenster_.get()));
   }
   // Qt lays the window out in pixels at 96 DPI and scales them itself.
   int Dpi() override { return 96; }
@@ -130,10 +129,12 @@ class QtTreiber final : public Treiber {
     QCoreApplication::processEvents();  // the change reaches the window posted
   }
 
-  void AblageLeeren() override { QGuiApplication::clipboard()->clear(); }
-  std::string AblageText() override { return QGuiApplication::clipboard()->text().toStdString(); }
-  std::string AblageHtml() override {
-    return QGuiApplication::clipboard()->mimeData()->html().toStdString();
+  std::pair<std::string, std::string> Ablage() override {
+    QClipboard* ablage = QGuiApplication::clipboard();
+    const QMimeData* daten = ablage->mimeData();  // none while empty
+    const std::pair inhalt{ablage->text().toStdString(), daten ? daten->html().toStdString() : ""};
+    ablage->clear();
+    return inhalt;
   }
   std::string_view Zeilenende() override { return "\n"; }
   Menue Kontextmenue(std::string_view name, bool waehlen) override {
@@ -150,13 +151,11 @@ class QtTreiber final : public Treiber {
         menue->close();
       }
     });
-    if (name.empty()) {
+    QContextMenuEvent rechtsklick(QContextMenuEvent::Mouse, {2, 2}, {2, 2});
+    if (name.empty())
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10, Qt::ShiftModifier);
-    } else {
-      QContextMenuEvent klick(QContextMenuEvent::Mouse, QPoint(2, 2),
-                              E(name)->mapToGlobal(QPoint(2, 2)));
-      QCoreApplication::sendEvent(E(name), &klick);
-    }
+    else
+      QCoreApplication::sendEvent(E(name), &rechtsklick);
     // A text box's menu pops up without a loop of its own.
     QCoreApplication::processEvents();
     return gesehen;
@@ -166,12 +165,11 @@ class QtTreiber final : public Treiber {
   void PauseBeenden() override {
     ImLauf([&] { fenster_->PauseBeenden(); });
   }
-  void Warte(int ms) override { QTest::qWait(ms); }
-  bool Zeichnet() override {
+  bool Warte(int ms) override {
     Maler maler;
     fenster_->installEventFilter(&maler);
     fenster_->update();
-    QTest::qWait(100);
+    QTest::qWait(ms);
     return maler.anzahl > 0;
   }
   bool SchliessenAnfordern(Fensterlogik::Schliessgrund grund) override {
@@ -188,16 +186,11 @@ class QtTreiber final : public Treiber {
   bool Offen() override { return fenster_->isVisible(); }
 
  private:
-  QWidget* E(std::string_view name) {
-    auto* w = fenster_->findChild<QWidget*>(Qs(name));
-    if (!w) qFatal("control %.*s missing", int(name.size()), name.data());
-    return w;
-  }
+  QWidget* E(std::string_view name) { return fenster_->findChild<QWidget*>(Qs(name)); }
 
   // Runs f in QApplication::exec(), which then ends unless f ended it.
   static void ImLauf(const std::function<void()>& f) {
     QTimer ende;
-    ende.setSingleShot(true);
     QObject::connect(&ende, &QTimer::timeout, [] { QCoreApplication::exit(7); });
     QTimer::singleShot(0, qApp, [&] {
       f();

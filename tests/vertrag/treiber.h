@@ -74,11 +74,9 @@ class Treiber {
   // is open; the original returns with the next window.
   virtual void SetzeSystemtext(Rgb farbe) = 0;
 
-  virtual void AblageLeeren() = 0;
   // The clipboard's text as the platform keeps it, lines ending in
-  // Zeilenende(), and its HTML document.
-  virtual std::string AblageText() = 0;
-  virtual std::string AblageHtml() = 0;
+  // Zeilenende(), and its HTML document; the clipboard is emptied.
+  virtual std::pair<std::string, std::string> Ablage() = 0;
   virtual std::string_view Zeilenende() = 0;
   // A right click on a label, or Shift+F10 on the focused control (empty
   // name); chooses the window's entry if asked and it can be chosen.
@@ -86,10 +84,9 @@ class Treiber {
 
   virtual bool Pausiert() = 0;
   virtual void PauseBeenden() = 0;
-  // Runs the event loop for this long.
-  virtual void Warte(int millisekunden) = 0;
-  // Whether the window repaints while the loop runs.
-  virtual bool Zeichnet() = 0;
+  // Runs the event loop for this long, the window marked for a repaint
+  // first; whether it repainted.
+  virtual bool Warte(int millisekunden) = 0;
   // False where the toolkit cannot be asked in this way in a test.
   virtual bool SchliessenAnfordern(Fensterlogik::Schliessgrund grund) = 0;
   virtual bool Offen() = 0;

@@ -171,7 +171,7 @@ std::string Ergebnistext() {
 // entry that can be chosen only while results stand. Text boxes keep their
 // own menus.
 TEST_F(Vertrag, Kopieren) {
-  T().AblageLeeren();
+  T().Ablage();
   T().SetzeFokus("cmd_Rechn_1");
   Menue m = T().Kontextmenue("", false);
   EXPECT_TRUE(m.eigenes && !m.aktiv);
@@ -179,24 +179,23 @@ TEST_F(Vertrag, Kopieren) {
   T().Druecke(Taste::StrgC);
   Rechne("20", "");  // an error text stands
   T().Druecke(Taste::StrgC);
-  EXPECT_EQ(T().AblageText(), "");
+  EXPECT_EQ(T().Ablage().first, "");
   T().PauseBeenden();
 
   Rechne("20", "50");
   T().SetzeFokus("txt_temkg");
   T().Druecke(Taste::StrgC);
-  EXPECT_EQ(T().AblageText(), Ergebnistext());
-  EXPECT_NE(T().AblageHtml().find("<td>Kühlgrenztemperatur in °C</td><td>13,75</td>"),
-            std::string::npos)
-      << T().AblageHtml();
-  T().AblageLeeren();
+  const auto [text, html] = T().Ablage();
+  EXPECT_EQ(text, Ergebnistext());
+  EXPECT_NE(html.find("<td>Kühlgrenztemperatur in °C</td><td>13,75</td>"), std::string::npos)
+      << html;
   m = T().Kontextmenue("lbl_Dunstwerk", true);
   EXPECT_TRUE(m.eigenes && m.aktiv);
-  EXPECT_EQ(T().AblageText(), Ergebnistext());
+  EXPECT_EQ(T().Ablage().first, Ergebnistext());
 
   T().Markiere("txt_x", 2);
   T().Druecke(Taste::StrgC);
-  EXPECT_EQ(T().AblageText(), "00737");
+  EXPECT_EQ(T().Ablage().first, "00737");
   m = T().Kontextmenue("", false);
   EXPECT_TRUE(m.offen && !m.eigenes);
 }
@@ -258,8 +257,7 @@ TEST_F(Vertrag, EchtePause) {
   T().Tippe("txt_rf", "77");
   T().Klick("txt_rf");
   T().SchliessenAnfordern(Grund::Nutzer);
-  EXPECT_TRUE(T().Zeichnet());
-  T().Warte(2500);
+  EXPECT_TRUE(T().Warte(2500));
   EXPECT_TRUE(T().Offen() && T().Pausiert() && T().Sichtbar("lbl_Fehlermeldung"));
   EXPECT_EQ(T().Text("txt_rf"), "120");
   while (T().Pausiert() && ms() < 10000) T().Warte(10);

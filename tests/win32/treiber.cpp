@@ -20,31 +20,15 @@ namespace {
 int erwarteteDpi = 96;
 bool nurSystemDpi = false;
 
-std::string Utf8(std::wstring_view t) {
+// Line ends "\n" unless Windows' own are asked for.
+std::string Utf8(std::wstring_view t, bool crlf = false) {
   std::string s(t.size() * 3, '\0');
   s.resize(std::size_t(WideCharToMultiByte(CP_UTF8, 0, t.data(), int(t.size()), s.data(),
                                            int(s.size()), nullptr, nullptr)));
-  return s;
-}
-// UTF-8, with "\r\n" as "\n".
-std::string Schmal(std::wstring_view t) {
-  std::string s = Utf8(t);
-  for (std::size_t i; (i = s.find("\r\n")) != std::string::npos;) s.erase(i, 1);
+  if (!crlf) std::erase(s, '\r');
   return s;
 }
 Rgb Farbwert(COLORREF c) { return {GetRValue(c), GetGValue(c), GetBValue(c)}; }
-
-// The clipboard's data in a format, with two zero bytes after it.
-std::string Ablage(UINT format) {
-  std::string inhalt(2, '\0');
-  OpenClipboard(nullptr);
-  if (HANDLE daten = GetClipboardData(format)) {
-    inhalt.insert(0, static_cast<const char*>(GlobalLock(daten)), GlobalSize(daten));
-    GlobalUnlock(daten);
-  }
-  CloseClipboard();
-  return inhalt;
-}
 
 // The context menu that is open, read in its own message loop.
 Menue* offenesMenue = nullptr;
@@ -56,7 +40,7 @@ void CALLBACK MenueLesen(HWND, UINT, UINT_PTR uhr, DWORD) {
   const HMENU menue = reinterpret_cast<HMENU>(SendMessageW(fenster, MN_GETHMENU, 0, 0));
   wchar_t text[64] = {};
   GetMenuStringW(menue, 0, text, 64, MF_BYPOSITION);
-  *offenesMenue = {true, GetMenuItemCount(menue) == 1 && Schmal(text) == kKopierenMenueeintrag,
+  *offenesMenue = {true, GetMenuItemCount(menue) == 1 && Utf8(text) == kKopierenMenueeintrag,
                    !(GetMenuState(menue, 0, MF_BYPOSITION) & MF_GRAYED)};
   if (!menueWaehlen || !offenesMenue->eigenes || !offenesMenue->aktiv) return void(EndMenu());
   for (WPARAM taste : {VK_DOWN, VK_RETURN}) {
@@ -126,7 +110,7 @@ class Win32Treiber final : public Treiber {
   std::string Text(std::string_view name) override {
     std::wstring t(std::size_t(GetWindowTextLengthW(H(name))) + 1, L'\0');
     t.resize(std::size_t(GetWindowTextW(H(name), t.data(), int(t.size()))));
-    return Schmal(t);
+    return Utf8(t);
   }
   bool Sichtbar(std::string_view name) override { return IsWindowVisible(H(name)); }
   Rechteck Lage(std::string_view name) override { return Rahmen(H(name)); }
@@ -139,7 +123,7 @@ class Win32Treiber final : public Treiber {
   Schrift SchriftVon(std::string_view name) override {
     LOGFONTW lf{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(H(name), WM_GETFONT, 0, 0)), sizeof(lf), &lf);
-    return {Schmal(lf.lfFaceName), -lf.lfHeight, lf.lfWeight == FW_BOLD, lf.lfItalic != 0};
+    return {Utf8(lf.lfFaceName), -lf.lfHeight, lf.lfWeight == FW_BOLD, lf.lfItalic != 0};
   }
   // As the window gives them to a label.
   std::pair<Rgb, Rgb> Farben(std::string_view name) override {
@@ -159,7 +143,7 @@ class Win32Treiber final : public Treiber {
     zugang->get_accName(selbst, &n);
     zugang->get_accRole(selbst, &rolle);
     zugang->Release();
-    const std::string text = Schmal(n ? n : L"");
+    const std::string text = Utf8(n ? n : L"");
     SysFreeString(n);
     return {text, rolle.lVal == ROLE_SYSTEM_ALERT     ? Rolle::Alarm
                   : rolle.lVal == ROLE_SYSTEM_GRAPHIC ? Rolle::Grafik
@@ -175,23 +159,28 @@ class Win32Treiber final : public Treiber {
     Pumpe();
   }
 
-  void AblageLeeren() override {
+  // CF_HTML's header gives the document's byte offsets.
+  std::pair<std::string, std::string> Ablage() override {
+    std::string daten[2];
     OpenClipboard(nullptr);
+    for (int i : {0, 1}) {
+      if (HANDLE h =
+              GetClipboardData(i ? RegisterClipboardFormatW(L"HTML Format") : CF_UNICODETEXT)) {
+        daten[i].assign(static_cast<const char*>(GlobalLock(h)), GlobalSize(h));
+        GlobalUnlock(h);
+      }
+    }
     EmptyClipboard();
     CloseClipboard();
-  }
-  std::string AblageText() override {
-    return Utf8(reinterpret_cast<const wchar_t*>(Ablage(CF_UNICODETEXT).c_str()));
-  }
-  // The document the header's byte offsets point at.
-  std::string AblageHtml() override {
-    const std::string html = Ablage(RegisterClipboardFormatW(L"HTML Format"));
+    const std::string& html = daten[1];
     const auto zahl = [&](std::string_view n) {
       const std::size_t stelle = html.find(n);
       return stelle == std::string::npos ? 0 : std::atoi(html.c_str() + stelle + n.size());
     };
     const std::size_t anfang = zahl("StartHTML:"), ende = zahl("EndHTML:");
-    return anfang < ende && ende <= html.size() ? html.substr(anfang, ende - anfang) : "";
+    std::wstring text(reinterpret_cast<const wchar_t*>(daten[0].data()), daten[0].size() / 2);
+    return {Utf8(text.substr(0, text.find(L'\0')), true),
+            anfang < ende && ende <= html.size() ? html.substr(anfang, ende - anfang) : ""};
   }
   std::string_view Zeilenende() override { return "\r\n"; }
   // Shift+F10 reaches the focused control, which hands it on to the window
@@ -215,10 +204,9 @@ class Win32Treiber final : public Treiber {
     fenster_->PauseBeenden();
     Pumpe();
   }
-  void Warte(int ms) override { Pumpe(DWORD(ms)); }
-  bool Zeichnet() override {
+  bool Warte(int ms) override {
     InvalidateRect(hwnd_, nullptr, TRUE);
-    Pumpe(100);
+    Pumpe(DWORD(ms));
     return !GetUpdateRect(hwnd_, nullptr, FALSE);
   }
   // The title bar, the system menu or Alt+F4; another program or this one;
