@@ -3,10 +3,8 @@
 // locale and the separator it must give; QApplication hands the locale to the
 // C library, exactly as in the program, so a conversion that follows
 // LC_NUMERIC shows here.
-#include <QApplication>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
+#include <QtWidgets>
 #include <clocale>
 
 #include "ui/qt/frm_dunstwerk.h"

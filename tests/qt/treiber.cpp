@@ -4,19 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QAccessible>
-#include <QApplication>
-#include <QClipboard>
-#include <QCloseEvent>
-#include <QContextMenuEvent>
-#include <QFontInfo>
-#include <QLabel>
-#include <QLineEdit>
-#include <QLocale>
-#include <QMenu>
-#include <QMimeData>
 #include <QTest>
-#include <QTimer>
+#include <QtWidgets>
 #include <functional>
 #include <optional>
 

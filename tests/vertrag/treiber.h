@@ -38,13 +38,12 @@ class Treiber {
   virtual ~Treiber() = default;
 
   // A new window in place of the old, shown and active, with a decimal
-  // comma; the system's colours are the original ones.
+  // comma and the system's original colours.
   virtual void Oeffnen() = 0;
-  // Pixels per inch of the window's screen.
   virtual int Dpi() = 0;
 
   virtual void Klick(std::string_view name) = 0;
-  // Typed into the box through the toolkit's input, UTF-8.
+  // Typed into the box through the toolkit's input.
   virtual void Tippe(std::string_view name, std::string_view text) = 0;
   // A key on the control that has the focus.
   virtual void Druecke(Taste taste) = 0;
@@ -65,10 +64,10 @@ class Treiber {
   virtual Schrift SchriftVon(std::string_view name) = 0;
   // A label's text and background colour.
   virtual std::pair<Rgb, Rgb> Farben(std::string_view name) = 0;
-  // What a screen reader hears: name and role.
+  // What a screen reader hears: name and role; those that the program gives
+  // its controls only where ZugangAnmerkbar() (Wine's service takes them and
+  // never hands them out).
   virtual std::pair<std::string, Rolle> Zugang(std::string_view name) = 0;
-  // Whether names and roles that the program gives its controls reach a
-  // screen reader here (Wine's service takes them and never hands them out).
   virtual bool ZugangAnmerkbar() = 0;
   // Sets the system's text colour, as a colour scheme does, while the window
   // is open; the original returns with the next window.
