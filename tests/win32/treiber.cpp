@@ -1,10 +1,7 @@
 // The window tests' driver for the Win32 window, and the checks that only
 // Windows has: the logo's pixels and a move to a screen of another DPI.
-//
-//   vertrag_win32.exe [GTEST_FLAGS] [--nur-systemdpi] [--dpi=N]
-//
-// --nur-systemdpi hides the per-monitor DPI functions from the window, as on
-// Windows 7 and 8; --dpi=N is the DPI the window must then be laid out for.
+// Arguments after GoogleTest's: --nur-systemdpi hides the per-monitor DPI
+// functions, as on Windows 7 and 8; --dpi=N is the DPI to expect.
 #include "vertrag/treiber.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +16,7 @@ namespace {
 
 int erwarteteDpi = 96;
 bool nurSystemDpi = false;
+const bool unterWine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
 
 // Line ends "\n" unless Windows' own are asked for.
 std::string Utf8(std::wstring_view t, bool crlf = false) {
@@ -150,9 +148,7 @@ class Win32Treiber final : public Treiber {
                                                       : Rolle::Standard};
   }
   // Wine's oleacc takes the properties and never hands them out.
-  bool ZugangAnmerkbar() override {
-    return !GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
-  }
+  bool ZugangAnmerkbar() override { return !unterWine; }
   void SetzeSystemtext(Rgb farbe) override {
     const COLORREF neu = RGB(farbe.r, farbe.g, farbe.b);
     SetSysColors(1, &kSystemtext, &neu);
@@ -191,10 +187,10 @@ class Win32Treiber final : public Treiber {
     menueWaehlen = waehlen;
     SetTimer(nullptr, 0, 50, MenueLesen);
     const HWND ziel = name.empty() ? GetFocus() : hwnd_;
-    const Rechteck r = name.empty() ? Rechteck{} : Rahmen(H(name));
-    POINT p{r.x + r.breite / 2, r.y + r.hoehe / 2};
-    ClientToScreen(hwnd_, &p);
-    SendMessageW(ziel, WM_CONTEXTMENU, WPARAM(ziel), name.empty() ? -1 : MAKELPARAM(p.x, p.y));
+    RECT r{};
+    if (!name.empty()) GetWindowRect(H(name), &r);
+    const LPARAM mitte = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    SendMessageW(ziel, WM_CONTEXTMENU, WPARAM(ziel), name.empty() ? -1 : mitte);
     Pumpe(100);
     return menue;
   }
@@ -318,7 +314,7 @@ int main(int argc, char** argv) {
   // On a display without a window manager Wine waits two seconds for each
   // window it hides, unless it is told to place this program's windows
   // itself (in the Wine prefix's registry; Windows has no such key).
-  if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")) {
+  if (dunstwerk::test::unterWine) {
     std::wstring pfad(MAX_PATH, L'\0');
     pfad.resize(GetModuleFileNameW(nullptr, pfad.data(), MAX_PATH));
     const std::wstring schluessel = L"Software\\Wine\\AppDefaults\\" +
