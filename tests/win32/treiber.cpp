@@ -200,10 +200,16 @@ class Win32Treiber final : public Treiber {
     fenster_->PauseBeenden();
     Pumpe();
   }
+  // Scribbled over, the window must paint its background again.
   bool Warte(int ms) override {
+    HDC dc = GetDC(hwnd_);
+    const RECT ecke{0, 0, 4, 4};
+    FillRect(dc, &ecke, HBRUSH(GetStockObject(BLACK_BRUSH)));
     InvalidateRect(hwnd_, nullptr, TRUE);
     Pumpe(DWORD(ms));
-    return !GetUpdateRect(hwnd_, nullptr, FALSE);
+    const bool gemalt = GetPixel(dc, 1, 1) == RGB(kHintergrund.r, kHintergrund.g, kHintergrund.b);
+    ReleaseDC(hwnd_, dc);
+    return gemalt;
   }
   // The title bar, the system menu or Alt+F4; another program or this one;
   // the session's end.
