@@ -1,35 +1,25 @@
 // On dense screens (run at QT_SCALE_FACTOR 1.25, 1.5 and 2 as well as 1) every
 // caption still takes the lines it was made for and fits its control: one
 // line each, two for the citation.
-#include <QLabel>
-#include <QPushButton>
 #include <QTest>
 #include <QTextLayout>
 
 #include "ui/layout.h"
 #include "ui/qt/frm_dunstwerk.h"
 
-using namespace dunstwerk;
-
 class DichteTest : public QObject {
   Q_OBJECT
 
  private slots:
   void beschriftungenPassen() {
-    frm_Dunstwerk fenster;
+    dunstwerk::frm_Dunstwerk fenster;
     fenster.show();
     QVERIFY(QTest::qWaitForWindowExposed(&fenster));
-    for (const Steuerelement& s : kSteuerelemente) {
-      const auto* w = fenster.findChild<QWidget*>(QString::fromUtf8(s.name.data(), s.name.size()));
-      QString text;
-      if (const auto* l = qobject_cast<const QLabel*>(w)) text = l->text();
-      if (const auto* k = qobject_cast<const QPushButton*>(w)) text = k->text();
+    for (const dunstwerk::Steuerelement& s : dunstwerk::kSteuerelemente) {
+      auto* w = fenster.findChild<QWidget*>(QString::fromUtf8(s.name.data(), s.name.size()));
+      const QString text = w->property("text").toString();  // labels' and buttons'
       if (text.trimmed().isEmpty()) continue;
-
-      QTextLayout layout(text, w->font(), const_cast<QWidget*>(w));
-      QTextOption option;
-      option.setWrapMode(QTextOption::WordWrap);
-      layout.setTextOption(option);
+      QTextLayout layout(text, w->font(), w);  // wrapping at words
       int zeilen = 0;
       double hoehe = 0;
       layout.beginLayout();

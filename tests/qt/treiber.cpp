@@ -4,20 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QAccessible>
-#include <QApplication>
-#include <QClipboard>
-#include <QCloseEvent>
-#include <QContextMenuEvent>
-#include <QFontInfo>
-#include <QLabel>
-#include <QLineEdit>
-#include <QLocale>
-#include <QMenu>
-#include <QMimeData>
-#include <QPushButton>
 #include <QTest>
-#include <QTimer>
+#include <QtWidgets>
 #include <functional>
 #include <optional>
 
@@ -30,11 +18,8 @@ QString Qs(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.
 Rgb Farbwert(const QColor& c) { return Rgb{c.red(), c.green(), c.blue()}; }
 
 // Counts the paint events of the object it watches.
-class Maler : public QObject {
- public:
+struct Maler : QObject {
   int anzahl = 0;
-
- protected:
   bool eventFilter(QObject*, QEvent* ereignis) override {
     anzahl += ereignis->type() == QEvent::Paint;
     return false;
@@ -54,7 +39,6 @@ void Aktiviere(QWidget* fenster) {
 class QtTreiber final : public Treiber {
  public:
   QtTreiber() : palette_(QApplication::palette()) {}
-  ~QtTreiber() override { fenster_.reset(); }
 
   frm_Dunstwerk& Fenster() { return *fenster_; }
 
@@ -65,7 +49,7 @@ class QtTreiber final : public Treiber {
     fenster_ = std::make_unique<frm_Dunstwerk>();
     fenster_->show();
     Aktiviere(fenster_.get());
-    if (!QTest::qWaitForWindowActive(fenster_.get())) ADD_FAILURE() << "window not active";
+    EXPECT_TRUE(QTest::qWaitForWindowActive(fenster_.get()));
   }
   // Qt lays the window out in pixels at 96 DPI and scales them itself.
   int Dpi() override { return 96; }
@@ -78,14 +62,12 @@ class QtTreiber final : public Treiber {
     QTest::keyClicks(E(name), Qs(text));
   }
   void Druecke(Taste taste) override {
-    static constexpr std::pair<Qt::Key, Qt::KeyboardModifiers> kTasten[] = {
-        {Qt::Key_Tab, Qt::NoModifier},
-        {Qt::Key_Return, Qt::NoModifier},
-        {Qt::Key_Enter, Qt::KeypadModifier},
-        {Qt::Key_Space, Qt::NoModifier},
-        {Qt::Key_C, Qt::ControlModifier}};
-    const auto [key, umschalter] = kTasten[int(taste)];
-    QTest::keyClick(QApplication::focusWidget(), key, umschalter);
+    static constexpr Qt::Key kTasten[] = {Qt::Key_Tab, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space,
+                                          Qt::Key_C};
+    const auto umschalter = taste == Taste::ZiffernblockEnter ? Qt::KeypadModifier
+                            : taste == Taste::StrgC           ? Qt::ControlModifier
+                                                              : Qt::NoModifier;
+    QTest::keyClick(QApplication::focusWidget(), kTasten[int(taste)], umschalter);
   }
   void SetzeFokus(std::string_view name) override {
     Aktiviere(fenster_.get());  // back from a menu
@@ -96,14 +78,14 @@ class QtTreiber final : public Treiber {
     return w && w->parent() == fenster_.get() ? w->objectName().toStdString() : "";
   }
   void Markiere(std::string_view name, int ab) override {
-    auto* feld = E<QLineEdit>(name);
+    SetzeFokus(name);
+    auto* feld = qobject_cast<QLineEdit*>(E(name));
     feld->setSelection(ab, int(feld->text().size()) - ab);
   }
 
+  // Labels, buttons and text boxes all have it.
   std::string Text(std::string_view name) override {
-    if (auto* l = qobject_cast<QLabel*>(E(name))) return l->text().toStdString();
-    if (auto* k = qobject_cast<QPushButton*>(E(name))) return k->text().toStdString();
-    return E<QLineEdit>(name)->text().toStdString();
+    return E(name)->property("text").toString().toStdString();
   }
   bool Sichtbar(std::string_view name) override { return E(name)->isVisible(); }
   Rechteck Lage(std::string_view name) override {
@@ -113,30 +95,21 @@ class QtTreiber final : public Treiber {
   Rechteck Innen() override { return {0, 0, fenster_->width(), fenster_->height()}; }
   int Aussenhoehe() override { return fenster_->frameGeometry().height(); }
   Schrift SchriftVon(std::string_view name) override {
-    const QFont& f = E(name)->font();
-    const QFontInfo info(f);
-    return {f.family().toStdString(), info.pixelSize(), info.bold(), info.italic()};
+    const QFontInfo info(E(name)->font());
+    return {E(name)->font().family().toStdString(), info.pixelSize(), info.bold(), info.italic()};
   }
-  Rgb Textfarbe(std::string_view name) override {
-    return Farbwert(E(name)->palette().color(QPalette::WindowText));
+  std::pair<Rgb, Rgb> Farben(std::string_view name) override {
+    const QPalette& p = E(name)->palette();
+    return {Farbwert(p.color(QPalette::WindowText)), Farbwert(p.color(QPalette::Window))};
   }
-  Rgb Grundfarbe(std::string_view name) override {
-    return Farbwert(E(name)->palette().color(QPalette::Window));
-  }
-  std::string Zugangsname(std::string_view name) override {
-    return QAccessible::queryAccessibleInterface(E(name))->text(QAccessible::Name).toStdString();
+  std::pair<std::string, Rolle> Zugang(std::string_view name) override {
+    const QAccessibleInterface* z = QAccessible::queryAccessibleInterface(E(name));
+    return {z->text(QAccessible::Name).toStdString(),
+            z->role() == QAccessible::AlertMessage ? Rolle::Alarm
+            : z->role() == QAccessible::Graphic    ? Rolle::Grafik
+                                                   : Rolle::Standard};
   }
   bool ZugangAnmerkbar() override { return true; }
-  Rolle RolleVon(std::string_view name) override {
-    switch (QAccessible::queryAccessibleInterface(E(name))->role()) {
-      case QAccessible::AlertMessage:
-        return Rolle::Alarm;
-      case QAccessible::Graphic:
-        return Rolle::Grafik;
-      default:
-        return Rolle::Standard;
-    }
-  }
   void SetzeSystemtext(Rgb farbe) override {
     QPalette schema = palette_;
     for (auto rolle : {QPalette::ButtonText, QPalette::WindowText})
@@ -145,11 +118,12 @@ class QtTreiber final : public Treiber {
     QCoreApplication::processEvents();  // the change reaches the window posted
   }
 
-  void AblageLeeren() override { QGuiApplication::clipboard()->clear(); }
-  std::string AblageText() override { return QGuiApplication::clipboard()->text().toStdString(); }
-  std::string AblageHtml() override {
-    const QMimeData* daten = QGuiApplication::clipboard()->mimeData();
-    return daten ? daten->html().toStdString() : "";
+  std::pair<std::string, std::string> Ablage() override {
+    QClipboard* ablage = QGuiApplication::clipboard();
+    const QMimeData* daten = ablage->mimeData();  // none while empty
+    const std::pair inhalt{ablage->text().toStdString(), daten ? daten->html().toStdString() : ""};
+    ablage->clear();
+    return inhalt;
   }
   std::string_view Zeilenende() override { return "\n"; }
   Menue Kontextmenue(std::string_view name, bool waehlen) override {
@@ -166,13 +140,11 @@ class QtTreiber final : public Treiber {
         menue->close();
       }
     });
-    if (name.empty()) {
+    QContextMenuEvent rechtsklick(QContextMenuEvent::Mouse, {2, 2}, {2, 2});
+    if (name.empty())
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10, Qt::ShiftModifier);
-    } else {
-      QWidget* w = E(name);
-      QContextMenuEvent klick(QContextMenuEvent::Mouse, QPoint(2, 2), w->mapToGlobal(QPoint(2, 2)));
-      QCoreApplication::sendEvent(w, &klick);
-    }
+    else
+      QCoreApplication::sendEvent(E(name), &rechtsklick);
     // A text box's menu pops up without a loop of its own.
     QCoreApplication::processEvents();
     return gesehen;
@@ -182,45 +154,32 @@ class QtTreiber final : public Treiber {
   void PauseBeenden() override {
     ImLauf([&] { fenster_->PauseBeenden(); });
   }
-  void Warte(int ms) override { QTest::qWait(ms); }
-  bool Zeichnet() override {
+  bool Warte(int ms) override {
     Maler maler;
     fenster_->installEventFilter(&maler);
     fenster_->update();
-    QTest::qWait(100);
-    fenster_->removeEventFilter(&maler);
+    QTest::qWait(ms);
     return maler.anzahl > 0;
   }
   bool SchliessenAnfordern(Fensterlogik::Schliessgrund grund) override {
-    switch (grund) {
-      case Fensterlogik::Schliessgrund::Nutzer: {
-        // As the window system delivers it: a spontaneous close event.
-        QCloseEvent schliessen;
-        QCoreApplication::sendEvent(fenster_->windowHandle(), &schliessen);
-        return true;
-      }
-      case Fensterlogik::Schliessgrund::Programm:
-        ImLauf([] { QCoreApplication::quit(); });
-        return true;
-      case Fensterlogik::Schliessgrund::Sitzungsende:
-        return false;  // Qt's session manager cannot be driven offscreen
+    if (grund == Fensterlogik::Schliessgrund::Nutzer) {
+      // As the window system delivers it: a spontaneous close event.
+      QCloseEvent schliessen;
+      QCoreApplication::sendEvent(fenster_->windowHandle(), &schliessen);
+    } else if (grund == Fensterlogik::Schliessgrund::Programm) {
+      ImLauf([] { QCoreApplication::quit(); });
     }
-    return false;
+    // Qt's session manager cannot be driven offscreen.
+    return grund != Fensterlogik::Schliessgrund::Sitzungsende;
   }
   bool Offen() override { return fenster_->isVisible(); }
 
  private:
-  template <class W = QWidget>
-  W* E(std::string_view name) {
-    auto* w = fenster_->findChild<W*>(Qs(name));
-    if (!w) qFatal("control %.*s missing", int(name.size()), name.data());
-    return w;
-  }
+  QWidget* E(std::string_view name) { return fenster_->findChild<QWidget*>(Qs(name)); }
 
   // Runs f in QApplication::exec(), which then ends unless f ended it.
   static void ImLauf(const std::function<void()>& f) {
     QTimer ende;
-    ende.setSingleShot(true);
     QObject::connect(&ende, &QTimer::timeout, [] { QCoreApplication::exit(7); });
     QTimer::singleShot(0, qApp, [&] {
       f();
@@ -236,7 +195,7 @@ class QtTreiber final : public Treiber {
 std::optional<QtTreiber> treiber;
 
 // What only the Qt window has to show: a fixed size, an empty title, the
-// icon, and labels that show their text as it is and never take the focus.
+// icon, and labels that show their text as it is, wrapped at words.
 TEST(QtFenster, FesteGroesseTitelSymbolUndBeschriftungen) {
   treiber->Oeffnen();
   const frm_Dunstwerk& f = treiber->Fenster();
@@ -247,7 +206,6 @@ TEST(QtFenster, FesteGroesseTitelSymbolUndBeschriftungen) {
   for (const QLabel* l : f.findChildren<QLabel*>()) {
     EXPECT_EQ(l->textFormat(), Qt::PlainText);
     EXPECT_TRUE(l->wordWrap());
-    EXPECT_EQ(l->focusPolicy(), Qt::NoFocus);
   }
 }
 

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "ui/fensterlogik.h"
 #include "ui/layout.h"
@@ -20,17 +21,16 @@ struct Rechteck {
 
 struct Schrift {
   std::string familie;
-  int pixel;  // character height in pixels
+  int pixel;  // character height
   bool fett, kursiv;
 };
 
 enum class Taste { Tab, Return, ZiffernblockEnter, Leertaste, StrgC };
 
-// A context menu as it opened: none, the window's own, or a text box's.
+// A context menu as it opened: whether one did, whether it is the window's
+// own with its one entry, and whether that entry can be chosen.
 struct Menue {
-  bool offen = false;
-  bool eigenes = false;  // the window's, with its one entry
-  bool aktiv = false;    // the window's entry can be chosen
+  bool offen = false, eigenes = false, aktiv = false;
 };
 
 class Treiber {
@@ -38,19 +38,19 @@ class Treiber {
   virtual ~Treiber() = default;
 
   // A new window in place of the old, shown and active, with a decimal
-  // comma; the system's colours are the original ones.
+  // comma and the system's original colours.
   virtual void Oeffnen() = 0;
-  // Pixels per inch of the window's screen.
   virtual int Dpi() = 0;
 
   virtual void Klick(std::string_view name) = 0;
-  // Typed into the box through the toolkit's input, UTF-8.
+  // Typed into the box through the toolkit's input.
   virtual void Tippe(std::string_view name, std::string_view text) = 0;
   // A key on the control that has the focus.
   virtual void Druecke(Taste taste) = 0;
   virtual void SetzeFokus(std::string_view name) = 0;
-  // The control that has the focus; empty if none of the window's.
+  // Empty if none of the window's controls has the focus.
   virtual std::string Fokus() = 0;
+  // Focuses a text box and selects its text from `ab` on.
   virtual void Markiere(std::string_view name, int ab) = 0;
 
   // Caption or content, UTF-8, lines separated by "\n".
@@ -63,33 +63,29 @@ class Treiber {
   virtual int Aussenhoehe() = 0;
   virtual Schrift SchriftVon(std::string_view name) = 0;
   // A label's text and background colour.
-  virtual Rgb Textfarbe(std::string_view name) = 0;
-  virtual Rgb Grundfarbe(std::string_view name) = 0;
-  virtual std::string Zugangsname(std::string_view name) = 0;
-  // Whether names and roles that the program gives its controls reach a
-  // screen reader here (Wine's service takes them and never hands them out).
+  virtual std::pair<Rgb, Rgb> Farben(std::string_view name) = 0;
+  // What a screen reader hears: name and role; those that the program gives
+  // its controls only where ZugangAnmerkbar() (Wine's service takes them and
+  // never hands them out).
+  virtual std::pair<std::string, Rolle> Zugang(std::string_view name) = 0;
   virtual bool ZugangAnmerkbar() = 0;
-  virtual Rolle RolleVon(std::string_view name) = 0;
   // Sets the system's text colour, as a colour scheme does, while the window
   // is open; the original returns with the next window.
   virtual void SetzeSystemtext(Rgb farbe) = 0;
 
-  virtual void AblageLeeren() = 0;
-  // The clipboard's text as the platform keeps it, and its HTML document.
-  virtual std::string AblageText() = 0;
-  virtual std::string AblageHtml() = 0;
-  // The line end of the clipboard's text.
+  // The clipboard's text as the platform keeps it, lines ending in
+  // Zeilenende(), and its HTML document; the clipboard is emptied.
+  virtual std::pair<std::string, std::string> Ablage() = 0;
   virtual std::string_view Zeilenende() = 0;
-  // A right click on a control, or Shift+F10 on the focused one (empty
+  // A right click on a label, or Shift+F10 on the focused control (empty
   // name); chooses the window's entry if asked and it can be chosen.
   virtual Menue Kontextmenue(std::string_view name, bool waehlen) = 0;
 
   virtual bool Pausiert() = 0;
   virtual void PauseBeenden() = 0;
-  // Runs the event loop for this long.
-  virtual void Warte(int millisekunden) = 0;
-  // Whether the window repaints while the loop runs.
-  virtual bool Zeichnet() = 0;
+  // Runs the event loop for this long, the window marked for a repaint
+  // first; whether it repainted.
+  virtual bool Warte(int millisekunden) = 0;
   // False where the toolkit cannot be asked in this way in a test.
   virtual bool SchliessenAnfordern(Fensterlogik::Schliessgrund grund) = 0;
   virtual bool Offen() = 0;

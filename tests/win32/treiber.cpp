@@ -1,16 +1,12 @@
 // The window tests' driver for the Win32 window, and the checks that only
 // Windows has: the logo's pixels and a move to a screen of another DPI.
-//
-//   vertrag_win32.exe [GTEST_FLAGS] [--nur-systemdpi] [--dpi=N]
-//
-// --nur-systemdpi hides the per-monitor DPI functions from the window, as on
-// Windows 7 and 8; --dpi=N is the DPI the window must then be laid out for.
+// Arguments after GoogleTest's: --nur-systemdpi hides the per-monitor DPI
+// functions, as on Windows 7 and 8; --dpi=N is the DPI to expect.
 #include "vertrag/treiber.h"
 
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
-#include <cstring>
 #include <optional>
 
 #include "ui/win32/fenster.h"
@@ -20,42 +16,17 @@ namespace {
 
 int erwarteteDpi = 96;
 bool nurSystemDpi = false;
+const bool unterWine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
 
-std::wstring Breit(std::string_view t) {
-  std::wstring b(t.size(), L'\0');
-  b.resize(std::size_t(
-      MultiByteToWideChar(CP_UTF8, 0, t.data(), int(t.size()), b.data(), int(b.size()))));
-  return b;
-}
-std::string Utf8(std::wstring_view t) {
+// Line ends "\n" unless Windows' own are asked for.
+std::string Utf8(std::wstring_view t, bool crlf = false) {
   std::string s(t.size() * 3, '\0');
   s.resize(std::size_t(WideCharToMultiByte(CP_UTF8, 0, t.data(), int(t.size()), s.data(),
                                            int(s.size()), nullptr, nullptr)));
+  if (!crlf) std::erase(s, '\r');
   return s;
-}
-// UTF-8, with "\r\n" as "\n".
-std::string Schmal(std::wstring_view t) {
-  std::string s = Utf8(t);
-  for (std::size_t i; (i = s.find("\r\n")) != std::string::npos;) s.erase(i, 1);
-  return s;
-}
-std::wstring Fenstertext(HWND h) {
-  std::wstring t(std::size_t(GetWindowTextLengthW(h)) + 1, L'\0');
-  t.resize(std::size_t(GetWindowTextW(h, t.data(), int(t.size()))));
-  return t;
 }
 Rgb Farbwert(COLORREF c) { return {GetRValue(c), GetGValue(c), GetBValue(c)}; }
-
-std::string Ablage(UINT format) {
-  std::string inhalt;
-  if (!OpenClipboard(nullptr)) return "(clipboard busy)";
-  if (HANDLE daten = GetClipboardData(format)) {
-    inhalt.assign(static_cast<const char*>(GlobalLock(daten)), GlobalSize(daten));
-    GlobalUnlock(daten);
-  }
-  CloseClipboard();
-  return inhalt;
-}
 
 // The context menu that is open, read in its own message loop.
 Menue* offenesMenue = nullptr;
@@ -63,11 +34,11 @@ bool menueWaehlen = false;
 void CALLBACK MenueLesen(HWND, UINT, UINT_PTR uhr, DWORD) {
   KillTimer(nullptr, uhr);
   const HWND fenster = FindWindowW(L"#32768", nullptr);
-  if (!fenster || !IsWindowVisible(fenster) || !offenesMenue) return;
+  if (!fenster || !IsWindowVisible(fenster)) return;
   const HMENU menue = reinterpret_cast<HMENU>(SendMessageW(fenster, MN_GETHMENU, 0, 0));
   wchar_t text[64] = {};
   GetMenuStringW(menue, 0, text, 64, MF_BYPOSITION);
-  *offenesMenue = {true, GetMenuItemCount(menue) == 1 && Schmal(text) == kKopierenMenueeintrag,
+  *offenesMenue = {true, GetMenuItemCount(menue) == 1 && Utf8(text) == kKopierenMenueeintrag,
                    !(GetMenuState(menue, 0, MF_BYPOSITION) & MF_GRAYED)};
   if (!menueWaehlen || !offenesMenue->eigenes || !offenesMenue->aktiv) return void(EndMenu());
   for (WPARAM taste : {VK_DOWN, VK_RETURN}) {
@@ -83,7 +54,6 @@ class Win32Treiber final : public Treiber {
     SetSysColors(1, &kSystemtext, &systemtext_);
   }
 
-  Fenster& F() { return *fenster_; }
   HWND H(std::string_view name) { return fenster_->Steuerelement(name); }
 
   void Oeffnen() override {
@@ -97,135 +67,131 @@ class Win32Treiber final : public Treiber {
   }
   int Dpi() override { return erwarteteDpi; }
 
-  // Posted, as the mouse sends them, through the program's message loop.
+  // Posted, as the mouse and the keyboard send them, through the program's
+  // message loop.
   void Klick(std::string_view name) override {
     for (UINT art : {WM_LBUTTONDOWN, WM_LBUTTONUP})
       PostMessageW(H(name), art, art == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(3, 3));
     Pumpe();
   }
+  // ASCII only.
   void Tippe(std::string_view name, std::string_view text) override {
-    for (wchar_t z : Breit(text)) PostMessageW(H(name), WM_CHAR, z, 1);
+    for (char z : text) PostMessageW(H(name), WM_CHAR, WPARAM(z), 1);
     Pumpe();
   }
   void Druecke(Taste taste) override {
     static constexpr WPARAM kTasten[] = {VK_TAB, VK_RETURN, VK_RETURN, VK_SPACE, 'C'};
-    const WPARAM t = kTasten[int(taste)];
     const LPARAM erweitert = taste == Taste::ZiffernblockEnter ? LPARAM(1) << 24 : 0;
     BYTE tasten[256];
     GetKeyboardState(tasten);
-    if (taste == Taste::StrgC) tasten[VK_CONTROL] |= 0x80;
+    tasten[VK_CONTROL] = taste == Taste::StrgC ? 0x80 : 0;
     SetKeyboardState(tasten);
-    for (UINT art : {WM_KEYDOWN, WM_KEYUP}) {
-      MSG m{GetFocus(), art, t, (art == WM_KEYUP ? LPARAM(0xC0000001u) : 1) | erweitert, 0, {}};
-      if (!fenster_->Vorverarbeiten(m)) {
-        TranslateMessage(&m);
-        DispatchMessageW(&m);
-      }
-    }
-    tasten[VK_CONTROL] &= 0x7F;
-    SetKeyboardState(tasten);
+    for (UINT art : {WM_KEYDOWN, WM_KEYUP})
+      PostMessageW(GetFocus(), art, kTasten[int(taste)],
+                   (art == WM_KEYUP ? LPARAM(0xC0000001u) : 1) | erweitert);
     Pumpe();
+    tasten[VK_CONTROL] = 0;
+    SetKeyboardState(tasten);
   }
   void SetzeFokus(std::string_view name) override { SetFocus(H(name)); }
-  std::string Fokus() override { return NameVon(GetFocus()); }
+  std::string Fokus() override {
+    for (const Steuerelement& s : kSteuerelemente) {
+      if (H(s.name) == GetFocus()) return std::string(s.name);
+    }
+    return "";
+  }
   void Markiere(std::string_view name, int ab) override {
+    SetFocus(H(name));
     SendMessageW(H(name), EM_SETSEL, WPARAM(ab), -1);
   }
 
-  std::string Text(std::string_view name) override { return Schmal(Fenstertext(H(name))); }
-  bool Sichtbar(std::string_view name) override { return IsWindowVisible(H(name)); }
-  Rechteck Lage(std::string_view name) override {
-    RECT r;
-    GetWindowRect(H(name), &r);
-    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+  std::string Text(std::string_view name) override {
+    std::wstring t(std::size_t(GetWindowTextLengthW(H(name))) + 1, L'\0');
+    t.resize(std::size_t(GetWindowTextW(H(name), t.data(), int(t.size()))));
+    return Utf8(t);
   }
+  bool Sichtbar(std::string_view name) override { return IsWindowVisible(H(name)); }
+  Rechteck Lage(std::string_view name) override { return Rahmen(H(name)); }
   Rechteck Innen() override {
     RECT c;
     GetClientRect(hwnd_, &c);
     return {0, 0, c.right, c.bottom};
   }
-  int Aussenhoehe() override {
-    RECT w;
-    GetWindowRect(hwnd_, &w);
-    return w.bottom - w.top;
-  }
+  int Aussenhoehe() override { return Rahmen(hwnd_).hoehe; }
   Schrift SchriftVon(std::string_view name) override {
     LOGFONTW lf{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(H(name), WM_GETFONT, 0, 0)), sizeof(lf), &lf);
-    return {Schmal(lf.lfFaceName), -lf.lfHeight, lf.lfWeight == FW_BOLD, lf.lfItalic != 0};
+    return {Utf8(lf.lfFaceName), -lf.lfHeight, lf.lfWeight == FW_BOLD, lf.lfItalic != 0};
   }
-  Rgb Textfarbe(std::string_view name) override { return Farbwert(Farben(name).first); }
-  Rgb Grundfarbe(std::string_view name) override { return Farbwert(Farben(name).second); }
-  std::string Zugangsname(std::string_view name) override {
-    std::string ergebnis = "?";
-    Zugang(name, [&](IAccessible* z, VARIANT selbst) {
-      BSTR n = nullptr;
-      z->get_accName(selbst, &n);
-      ergebnis = Schmal(n ? n : L"");
-      SysFreeString(n);
-    });
-    return ergebnis;
+  // As the window gives them to a label.
+  std::pair<Rgb, Rgb> Farben(std::string_view name) override {
+    HDC dc = CreateCompatibleDC(nullptr);
+    SendMessageW(hwnd_, WM_CTLCOLORSTATIC, WPARAM(dc), LPARAM(H(name)));
+    const std::pair farben{Farbwert(GetTextColor(dc)), Farbwert(GetBkColor(dc))};
+    DeleteDC(dc);
+    return farben;
+  }
+  std::pair<std::string, Rolle> Zugang(std::string_view name) override {
+    IAccessible* zugang = nullptr;
+    AccessibleObjectFromWindow(H(name), DWORD(OBJID_CLIENT), IID_IAccessible,
+                               reinterpret_cast<void**>(&zugang));
+    VARIANT selbst{}, rolle{};
+    selbst.vt = VT_I4;
+    BSTR n = nullptr;
+    zugang->get_accName(selbst, &n);
+    zugang->get_accRole(selbst, &rolle);
+    zugang->Release();
+    const std::string text = Utf8(n ? n : L"");
+    SysFreeString(n);
+    return {text, rolle.lVal == ROLE_SYSTEM_ALERT     ? Rolle::Alarm
+                  : rolle.lVal == ROLE_SYSTEM_GRAPHIC ? Rolle::Grafik
+                                                      : Rolle::Standard};
   }
   // Wine's oleacc takes the properties and never hands them out.
-  bool ZugangAnmerkbar() override {
-    return !GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
-  }
-  Rolle RolleVon(std::string_view name) override {
-    VARIANT rolle{};
-    Zugang(name, [&](IAccessible* z, VARIANT selbst) { z->get_accRole(selbst, &rolle); });
-    return rolle.lVal == ROLE_SYSTEM_ALERT     ? Rolle::Alarm
-           : rolle.lVal == ROLE_SYSTEM_GRAPHIC ? Rolle::Grafik
-                                               : Rolle::Standard;
-  }
+  bool ZugangAnmerkbar() override { return !unterWine; }
   void SetzeSystemtext(Rgb farbe) override {
     const COLORREF neu = RGB(farbe.r, farbe.g, farbe.b);
     SetSysColors(1, &kSystemtext, &neu);
     Pumpe();
   }
 
-  void AblageLeeren() override {
-    if (OpenClipboard(nullptr)) {
-      EmptyClipboard();
-      CloseClipboard();
+  // CF_HTML's header gives the document's byte offsets.
+  std::pair<std::string, std::string> Ablage() override {
+    std::string daten[2];
+    OpenClipboard(nullptr);
+    for (int i : {0, 1}) {
+      if (HANDLE h =
+              GetClipboardData(i ? RegisterClipboardFormatW(L"HTML Format") : CF_UNICODETEXT)) {
+        daten[i].assign(static_cast<const char*>(GlobalLock(h)), GlobalSize(h));
+        GlobalUnlock(h);
+      }
     }
-  }
-  std::string AblageText() override {
-    const std::string bytes = Ablage(CF_UNICODETEXT);
-    std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
-    return Utf8(text.substr(0, text.find(L'\0')));
-  }
-  // The document the header's byte offsets point at.
-  std::string AblageHtml() override {
-    std::string html = Ablage(RegisterClipboardFormatW(L"HTML Format"));
-    html = html.substr(0, html.find('\0'));
-    const auto zahl = [&](const std::string& n) -> std::size_t {
-      const std::size_t stelle = html.find(n + ":");
-      return stelle == std::string::npos ? 0 : std::stoul(html.substr(stelle + n.size() + 1));
+    EmptyClipboard();
+    CloseClipboard();
+    const std::string& html = daten[1];
+    const auto zahl = [&](std::string_view n) {
+      const std::size_t stelle = html.find(n);
+      return stelle == std::string::npos ? 0 : std::atoi(html.c_str() + stelle + n.size());
     };
-    const std::size_t anfang = zahl("StartHTML"), ende = zahl("EndHTML");
-    return anfang < ende && ende <= html.size() ? html.substr(anfang, ende - anfang) : "";
+    const std::size_t anfang = zahl("StartHTML:"), ende = zahl("EndHTML:");
+    std::wstring text(reinterpret_cast<const wchar_t*>(daten[0].data()), daten[0].size() / 2);
+    return {Utf8(text.substr(0, text.find(L'\0')), true),
+            anfang < ende && ende <= html.size() ? html.substr(anfang, ende - anfang) : ""};
   }
   std::string_view Zeilenende() override { return "\r\n"; }
+  // Shift+F10 reaches the focused control, which hands it on to the window
+  // unless it is a text box; a right click on a label reaches the window.
   Menue Kontextmenue(std::string_view name, bool waehlen) override {
     Menue menue;
     offenesMenue = &menue;
     menueWaehlen = waehlen;
     SetTimer(nullptr, 0, 50, MenueLesen);
-    if (name.empty()) {
-      // Shift+F10, as the dialog manager turns it into the menu.
-      const HWND fokus = GetFocus();
-      SendMessageW(GetParent(fokus) ? GetParent(fokus) : fokus, WM_CONTEXTMENU, WPARAM(fokus), -1);
-    } else if (kSteuerelemente[ElementVon(name)].art == Art::Textfeld) {
-      SendMessageW(H(name), WM_CONTEXTMENU, WPARAM(H(name)), -1);
-    } else {
-      RECT r;
-      GetWindowRect(H(name), &r);
-      SendMessageW(hwnd_, WM_CONTEXTMENU, WPARAM(hwnd_),
-                   MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2));
-    }
+    const HWND ziel = name.empty() ? GetFocus() : hwnd_;
+    RECT r{};
+    if (!name.empty()) GetWindowRect(H(name), &r);
+    const LPARAM mitte = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    SendMessageW(ziel, WM_CONTEXTMENU, WPARAM(ziel), name.empty() ? -1 : mitte);
     Pumpe(100);
-    offenesMenue = nullptr;
     return menue;
   }
 
@@ -234,24 +200,23 @@ class Win32Treiber final : public Treiber {
     fenster_->PauseBeenden();
     Pumpe();
   }
-  void Warte(int ms) override { Pumpe(DWORD(ms)); }
-  bool Zeichnet() override {
+  // Scribbled over, the window must paint its background again.
+  bool Warte(int ms) override {
+    HDC dc = GetDC(hwnd_);
+    const RECT ecke{0, 0, 4, 4};
+    FillRect(dc, &ecke, HBRUSH(GetStockObject(BLACK_BRUSH)));
     InvalidateRect(hwnd_, nullptr, TRUE);
-    Pumpe(100);
-    return !GetUpdateRect(hwnd_, nullptr, FALSE);
+    Pumpe(DWORD(ms));
+    const bool gemalt = GetPixel(dc, 1, 1) == RGB(kHintergrund.r, kHintergrund.g, kHintergrund.b);
+    ReleaseDC(hwnd_, dc);
+    return gemalt;
   }
+  // The title bar, the system menu or Alt+F4; another program or this one;
+  // the session's end.
   bool SchliessenAnfordern(Fensterlogik::Schliessgrund grund) override {
-    switch (grund) {
-      case Fensterlogik::Schliessgrund::Nutzer:  // title bar, system menu, Alt+F4
-        PostMessageW(hwnd_, WM_SYSCOMMAND, SC_CLOSE, 0);
-        break;
-      case Fensterlogik::Schliessgrund::Programm:
-        PostMessageW(hwnd_, WM_CLOSE, 0, 0);
-        break;
-      case Fensterlogik::Schliessgrund::Sitzungsende:
-        SendMessageW(hwnd_, WM_ENDSESSION, TRUE, 0);
-        break;
-    }
+    static constexpr UINT kNachrichten[] = {WM_SYSCOMMAND, WM_CLOSE, WM_ENDSESSION};
+    PostMessageW(hwnd_, kNachrichten[int(grund)],
+                 grund == decltype(grund)::Nutzer ? SC_CLOSE : TRUE, 0);
     Pumpe();
     return true;
   }
@@ -277,30 +242,12 @@ class Win32Treiber final : public Treiber {
  private:
   static constexpr int kSystemtext = COLOR_BTNTEXT;
 
-  std::string NameVon(HWND h) {
-    for (const Steuerelement& s : kSteuerelemente) {
-      if (H(s.name) == h) return std::string(s.name);
-    }
-    return "";
-  }
-  // The colours the window gives a label.
-  std::pair<COLORREF, COLORREF> Farben(std::string_view name) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    SendMessageW(hwnd_, WM_CTLCOLORSTATIC, WPARAM(dc), LPARAM(H(name)));
-    const std::pair farben{GetTextColor(dc), GetBkColor(dc)};
-    DeleteDC(dc);
-    return farben;
-  }
-  template <class F>
-  void Zugang(std::string_view name, F f) {
-    IAccessible* zugang = nullptr;
-    if (AccessibleObjectFromWindow(H(name), DWORD(OBJID_CLIENT), IID_IAccessible,
-                                   reinterpret_cast<void**>(&zugang)) != S_OK)
-      return;
-    VARIANT selbst{};
-    selbst.vt = VT_I4;
-    f(zugang, selbst);
-    zugang->Release();
+  // In the client area.
+  Rechteck Rahmen(HWND h) {
+    RECT r;
+    GetWindowRect(h, &r);
+    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
   }
 
   const COLORREF systemtext_ = GetSysColor(kSystemtext);
@@ -313,10 +260,9 @@ std::optional<Win32Treiber> treiber;
 // Each render of the logo at the DPI it is drawn at unscaled: its width and
 // a few of its pixels (COLORREF: 0xBBGGRR), from its PNG file. The box shows
 // it at its top left, and the button face beside it.
-void PruefeLogo(HWND bildfeld, int dpi) {
+void PruefeLogo(int dpi) {
   struct Probe {
-    int dpi, breite;
-    int punkte[3][3];  // x, y, colour
+    int dpi, breite, punkte[3][3];  // x, y, colour
   };
   static constexpr Probe kProben[] = {
       {96, 34, {{19, 3, 0xD79F79}, {11, 6, 0xB45A1B}, {6, 14, 0xC27642}}},
@@ -324,6 +270,7 @@ void PruefeLogo(HWND bildfeld, int dpi) {
       {192, 68, {{35, 6, 0xB76124}, {42, 11, 0xB35A1B}, {17, 13, 0xDFB190}}},
   };
   SCOPED_TRACE("logo at " + std::to_string(dpi) + " DPI");
+  const HWND bildfeld = treiber->H("pic_VKR");
   UpdateWindow(bildfeld);
   HDC dc = GetDC(bildfeld);
   for (const Probe& p : kProben) {
@@ -336,7 +283,7 @@ void PruefeLogo(HWND bildfeld, int dpi) {
 
 TEST(Win32Fenster, LogoBeiDerSystemDpi) {
   treiber->Oeffnen();
-  PruefeLogo(treiber->H("pic_VKR"), erwarteteDpi);
+  PruefeLogo(erwarteteDpi);
 }
 
 // Moved to screens of 144 and 192 DPI (10 and 7.5 twips a pixel), the
@@ -348,17 +295,18 @@ TEST(Win32Fenster, NeueDpiNachDerWahl) {
   t.Klick("cmd_Rechn_1");
   for (int dpi : {144, 192}) {
     SCOPED_TRACE(dpi);
+    const HWND hwnd = GetParent(t.H("pic_VKR"));
     RECT w;
-    GetWindowRect(t.F().Hwnd(), &w);
+    GetWindowRect(hwnd, &w);
     RECT vorschlag{w.left, w.top, w.right + 300, w.bottom + 200};
-    SendMessageW(t.F().Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), LPARAM(&vorschlag));
+    SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), LPARAM(&vorschlag));
     EXPECT_EQ(t.Innen().breite, Pixel(kFensterBreiteTwips, dpi));
     EXPECT_EQ(t.Aussenhoehe(), Pixel(kHoeheNachWahlTwips, dpi));
     const Steuerelement& s = kSteuerelemente[ElementVon("lbl_Zeile_H")];
     EXPECT_EQ(t.Lage(s.name), (Rechteck{Pixel(s.links, dpi), Pixel(s.oben, dpi),
                                         Pixel(s.breite, dpi), Pixel(s.hoehe, dpi)}));
     EXPECT_EQ(t.SchriftVon(s.name).pixel, dpi == 144 ? 23 : 30);  // 11.25 pt
-    PruefeLogo(t.H("pic_VKR"), dpi);
+    PruefeLogo(dpi);
   }
 }
 
@@ -372,7 +320,7 @@ int main(int argc, char** argv) {
   // On a display without a window manager Wine waits two seconds for each
   // window it hides, unless it is told to place this program's windows
   // itself (in the Wine prefix's registry; Windows has no such key).
-  if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")) {
+  if (dunstwerk::test::unterWine) {
     std::wstring pfad(MAX_PATH, L'\0');
     pfad.resize(GetModuleFileNameW(nullptr, pfad.data(), MAX_PATH));
     const std::wstring schluessel = L"Software\\Wine\\AppDefaults\\" +
@@ -383,16 +331,11 @@ int main(int argc, char** argv) {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   testing::InitGoogleTest(&argc, argv);
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--nur-systemdpi") == 0) {
-      dunstwerk::test::nurSystemDpi = true;
-      dunstwerk::Fenster::NurSystemDpi();
-    } else if (std::strncmp(argv[i], "--dpi=", 6) == 0) {
-      dunstwerk::test::erwarteteDpi = std::atoi(argv[i] + 6);
-    } else {
-      std::fprintf(stderr, "unknown argument %s\n", argv[i]);
-      return 2;
-    }
+    const std::string_view a = argv[i];
+    dunstwerk::test::nurSystemDpi |= a == "--nur-systemdpi";
+    if (a.starts_with("--dpi=")) dunstwerk::test::erwarteteDpi = std::atoi(argv[i] + 6);
   }
+  if (dunstwerk::test::nurSystemDpi) dunstwerk::Fenster::NurSystemDpi();
   dunstwerk::test::treiber.emplace();
   const int ergebnis = RUN_ALL_TESTS();
   dunstwerk::test::treiber.reset();
