@@ -5,11 +5,7 @@
 // behind its shortcut.
 //
 //   fenster_pruefen.exe PROGRAM.exe | SHORTCUT.lnk
-#include <windows.h>
-// clang-format off
-#include <objbase.h>
-#include <shellapi.h>
-// clang-format on
+#include <windows.h>  // with COM and the shell
 
 #include <cwchar>
 
@@ -42,17 +38,14 @@ int wmain(int argc, wchar_t** argv) {
   // only one).
   prozess = start.hProcess;
   HWND fenster = nullptr;
-  DWORD code = 0;
   for (int i = 0; !fenster || !IsWindowVisible(fenster); ++i) {
-    if (prozess && WaitForSingleObject(prozess, 0) == WAIT_OBJECT_0) {
-      GetExitCodeProcess(prozess, &code);
-      return Fehler(L"the program ended without showing its window", code);
-    }
+    if (prozess && WaitForSingleObject(prozess, 0) == WAIT_OBJECT_0)
+      return Fehler(L"the program ended without showing its window");
     if (i == 300) return Fehler(L"no window after 30 s");
     Sleep(100);
     fenster = FindWindowW(L"frm_Dunstwerk", nullptr);
   }
-  DWORD id = 0;
+  DWORD id = 0, code = 0;
   GetWindowThreadProcessId(fenster, &id);
   if (!prozess) prozess = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
   PostMessageW(fenster, WM_CLOSE, 0, 0);

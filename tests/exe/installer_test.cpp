@@ -5,12 +5,7 @@
 // program); uninstalls it silently with the entry's own command and checks
 // that no file on drive C: and no registry key of it is left.
 //
-//   installer_test.exe INSTALLER.exe [SAME_PROGRAM.exe]
-//
-// With SAME_PROGRAM, the installed program must be that file, byte for byte.
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
+//   installer_test.exe INSTALLER.exe [SAME_PROGRAM.exe: the installed one, byte for byte]
 #include <windows.h>
 
 #include <cstdio>
@@ -31,9 +26,9 @@ const wchar_t* const kSchluessel =
 
 int fehler = 0;
 
-void Falsch(const std::wstring& text) {
+int Falsch(const std::wstring& text) {
   std::fwprintf(stderr, L"FAILED: %ls\n", text.c_str());
-  fehler = 1;
+  return fehler = 1;
 }
 
 // Starts `befehl` and waits for its end: its exit code, or -1.
@@ -44,11 +39,9 @@ long Starte(std::wstring befehl) {
   if (!CreateProcessW(nullptr, befehl.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start,
                       &prozess))
     return -1;
-  DWORD code = 1;
+  DWORD code = 1;  // the handles go with this short-lived test
   WaitForSingleObject(prozess.hProcess, INFINITE);
   GetExitCodeProcess(prozess.hProcess, &code);
-  CloseHandle(prozess.hThread);
-  CloseHandle(prozess.hProcess);
   return static_cast<long>(code);
 }
 
@@ -69,29 +62,20 @@ std::set<fs::path> Bestand() {
       continue;
     }
     bestand.insert(i->path());
-    if (!i->is_directory(f)) continue;
     // Wine links the user's folders (Desktop, Documents, ...) to the home
     // folder, which is no part of drive C:.
-    wchar_t ziel[MAX_PATH] = L"";
-    HANDLE h = CreateFileW(i->path().c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h != INVALID_HANDLE_VALUE) {
-      if (GetFinalPathNameByHandleW(h, ziel, MAX_PATH, VOLUME_NAME_DOS) >= 6 &&
-          _wcsnicmp(ziel, L"\\\\?\\C:", 6) != 0)
-        i.disable_recursion_pending();
-      CloseHandle(h);
-    }
+    if (GetFileAttributesW(i->path().c_str()) & FILE_ATTRIBUTE_REPARSE_POINT)
+      i.disable_recursion_pending();
   }
   return bestand;
 }
 
 // A value of the uninstall entry as text, a number as "dword:N".
 std::wstring Wert(const wchar_t* name) {
-  wchar_t wert[1024];
-  DWORD typ = 0, groesse = sizeof(wert), zahl = 0;
-  if (RegGetValueW(HKEY_CURRENT_USER, kSchluessel, name, RRF_RT_REG_SZ | RRF_RT_REG_DWORD, &typ,
-                   wert, &groesse) != ERROR_SUCCESS)
-    return L"(missing)";
+  wchar_t wert[512] = L"(missing)";
+  DWORD typ = REG_NONE, groesse = sizeof(wert), zahl;
+  RegGetValueW(HKEY_CURRENT_USER, kSchluessel, name, RRF_RT_REG_SZ | RRF_RT_REG_DWORD, &typ, wert,
+               &groesse);
   if (typ != REG_DWORD) return wert;
   std::memcpy(&zahl, wert, sizeof(zahl));
   return L"dword:" + std::to_wstring(zahl);
@@ -113,10 +97,8 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring deinstallation = L"\"" + ordner + L"\\Uninstall.exe\" /S";
   const std::set<fs::path> vorher = Bestand();
 
-  if (Starte(L"\"" + std::wstring(argv[1]) + L"\" /S") != 0) {
-    Falsch(L"the installer did not run and end with 0 (cpack -G NSIS first)");
-    return 1;
-  }
+  if (Starte(L"\"" + std::wstring(argv[1]) + L"\" /S") != 0)
+    return Falsch(L"the installer did not run and end with 0 (cpack -G NSIS first)");
   for (const std::wstring& datei : {programm, ordner + L"\\dunstwerk-rechne.exe"})
     if (!fs::is_regular_file(datei)) Falsch(datei + L" not installed");
   if (argc > 2 && *argv[2] && Inhalt(argv[2]) != Inhalt(programm))
@@ -145,15 +127,12 @@ int wmain(int argc, wchar_t** argv) {
   // The uninstaller copies itself away and returns at once; the copy removes.
   if (Starte(deinstallation) != 0) Falsch(L"the uninstaller did not end with 0");
   for (int i = 0; i < 60 && fs::exists(ordner); ++i) Sleep(500);
-  HKEY schluessel;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kSchluessel, 0, KEY_READ, &schluessel) !=
-      ERROR_FILE_NOT_FOUND)
+  if (HKEY k;
+      RegOpenKeyExW(HKEY_CURRENT_USER, kSchluessel, 0, KEY_READ, &k) != ERROR_FILE_NOT_FOUND)
     Falsch(L"the uninstall entry is still there");
-  const std::set<fs::path> nachher = Bestand();
+  std::set<fs::path> nachher = Bestand();
   for (const fs::path& pfad : vorher)
-    if (!nachher.contains(pfad))
-      Falsch(L"removed by installing and uninstalling: " + pfad.wstring());
-  for (const fs::path& pfad : nachher)
-    if (!vorher.contains(pfad)) Falsch(L"left after uninstalling: " + pfad.wstring());
+    if (!nachher.erase(pfad)) Falsch(L"removed by installing and uninstalling: " + pfad.wstring());
+  for (const fs::path& pfad : nachher) Falsch(L"left after uninstalling: " + pfad.wstring());
   return fehler;
 }

@@ -19,7 +19,6 @@ class GebietsschemaTest : public QObject {
   void vollstaendigerLauf() {
     const QString trenner = qEnvironmentVariable("DUNSTWERK_DEZIMALTRENNER");
     QCOMPARE(QString(std::localeconv()->decimal_point), trenner);
-    QCOMPARE(QLocale().decimalPoint(), trenner);
     struct Fall {
       const char* knopf;
       QStringList eingaben, erwartet;  // name=text

@@ -7,7 +7,6 @@
 #include <QTest>
 #include <QtWidgets>
 #include <functional>
-#include <optional>
 
 #include "ui/qt/frm_dunstwerk.h"
 
@@ -40,8 +39,6 @@ class QtTreiber final : public Treiber {
  public:
   QtTreiber() : palette_(QApplication::palette()) {}
 
-  frm_Dunstwerk& Fenster() { return *fenster_; }
-
   void Oeffnen() override {
     fenster_.reset();
     QApplication::setPalette(palette_);
@@ -62,12 +59,11 @@ class QtTreiber final : public Treiber {
     QTest::keyClicks(E(name), Qs(text));
   }
   void Druecke(Taste taste) override {
-    static constexpr Qt::Key kTasten[] = {Qt::Key_Tab, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space,
-                                          Qt::Key_C};
-    const auto umschalter = taste == Taste::ZiffernblockEnter ? Qt::KeypadModifier
-                            : taste == Taste::StrgC           ? Qt::ControlModifier
-                                                              : Qt::NoModifier;
-    QTest::keyClick(QApplication::focusWidget(), kTasten[int(taste)], umschalter);
+    static constexpr QKeyCombination kTasten[] = {Qt::Key_Tab, Qt::Key_Return,
+                                                  Qt::KeypadModifier | Qt::Key_Enter, Qt::Key_Space,
+                                                  Qt::ControlModifier | Qt::Key_C};
+    const QKeyCombination k = kTasten[int(taste)];
+    QTest::keyClick(QApplication::focusWidget(), k.key(), k.keyboardModifiers());
   }
   void SetzeFokus(std::string_view name) override {
     Aktiviere(fenster_.get());  // back from a menu
@@ -133,12 +129,9 @@ class QtTreiber final : public Treiber {
       if (!menue) return;
       QAction* eintrag = menue->actions().value(0);
       gesehen = {true, menue->objectName() == "kontextmenue", eintrag && eintrag->isEnabled()};
-      if (waehlen && gesehen.eigenes && gesehen.aktiv) {
-        menue->setActiveAction(eintrag);
-        QTest::keyClick(menue, Qt::Key_Return);
-      } else {
-        menue->close();
-      }
+      const bool waehle = waehlen && gesehen.eigenes && gesehen.aktiv;
+      if (waehle) menue->setActiveAction(eintrag);
+      QTest::keyClick(menue, waehle ? Qt::Key_Return : Qt::Key_Escape);
     });
     QContextMenuEvent rechtsklick(QContextMenuEvent::Mouse, {2, 2}, {2, 2});
     if (name.empty())
@@ -192,21 +185,19 @@ class QtTreiber final : public Treiber {
   std::unique_ptr<frm_Dunstwerk> fenster_;
 };
 
-std::optional<QtTreiber> treiber;
+QtTreiber* treiber = nullptr;
 
 // What only the Qt window has to show: a fixed size, an empty title, the
 // icon, and labels that show their text as it is, wrapped at words.
 TEST(QtFenster, FesteGroesseTitelSymbolUndBeschriftungen) {
   treiber->Oeffnen();
-  const frm_Dunstwerk& f = treiber->Fenster();
+  const auto& f = static_cast<frm_Dunstwerk&>(*QApplication::activeWindow());
   EXPECT_EQ(f.minimumSize(), f.maximumSize());
   EXPECT_TRUE(f.windowTitle().isEmpty());
   EXPECT_FALSE(f.windowIcon().pixmap(32, 32).isNull());
   EXPECT_EQ(f.font().pointSizeF(), kFensterPunkt);
-  for (const QLabel* l : f.findChildren<QLabel*>()) {
-    EXPECT_EQ(l->textFormat(), Qt::PlainText);
-    EXPECT_TRUE(l->wordWrap());
-  }
+  for (const QLabel* l : f.findChildren<QLabel*>())
+    EXPECT_TRUE(l->textFormat() == Qt::PlainText && l->wordWrap()) << l->objectName().toStdString();
 }
 
 }  // namespace
@@ -218,8 +209,7 @@ Treiber& T() { return *treiber; }
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   testing::InitGoogleTest(&argc, argv);
-  dunstwerk::test::treiber.emplace();
-  const int ergebnis = RUN_ALL_TESTS();
-  dunstwerk::test::treiber.reset();
-  return ergebnis;
+  dunstwerk::test::QtTreiber treiber;  // gone before the application
+  dunstwerk::test::treiber = &treiber;
+  return RUN_ALL_TESTS();
 }
