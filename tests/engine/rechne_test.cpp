@@ -60,20 +60,16 @@ TEST(Rechne, RechnetOderNenntDenFehler) {
 // tests/rechne/gleich/ and in the window's tests.
 TEST(Fehlertext, EinzelneGruendeUndKombinationen) {
   const std::string temperatur = "Lufttemperatur in °C muss positiv sein !";
-  const struct {
-    Fehler fehler;
-    int code;
-    std::string text;
-  } faelle[] = {
+  const std::tuple<Fehler, int, std::string> faelle[] = {
       {{false, Grund::Keiner}, 0, ""},
       {{false, Grund::DampfgehaltUnrealistisch}, 3, "\r\nDer Dampfgehalt ist unrealistisch !"},
       {{false, Grund::DampfdruckZuHoch}, 7, "Dampfdruck zu hoch, numerisch nicht erfasst."},
       {{true, Grund::Keiner}, 10, temperatur},
       {{true, Grund::KuehlgrenzeZuGross}, 12, temperatur + "\r\nKühlgrenztemperatur ist zu groß !"},
   };
-  for (const auto& f : faelle) {
-    EXPECT_EQ(Fehlertext(f.fehler), f.text) << f.code;
-    EXPECT_EQ(f.fehler.Code(), f.code);
+  for (const auto& [fehler, code, text] : faelle) {
+    EXPECT_EQ(Fehlertext(fehler), text) << code;
+    EXPECT_EQ(fehler.Code(), code);
   }
 }
 

@@ -1,7 +1,5 @@
-// The CSV reader and writer (separators, quoting, line ends, byte order mark,
-// encodings, records too long or never ending), then whole runs from memory:
-// which columns are read, what a faulty row gives, and when the run stops
-// with status 2. The digits of whole files are pinned by the outputs in gleich/.
+// The CSV reader and writer, then whole runs from memory: columns, faulty rows
+// and status 2. The digits of whole files are pinned by the outputs in gleich/.
 #include "app/rechne/csv.h"
 
 #include <gtest/gtest.h>
@@ -115,8 +113,7 @@ struct Ausgang {
 Ausgang Rechne(const std::string& eingabe, const Optionen& o = {}) {
   csv::TextQuelle quelle(eingabe);
   csv::TextSenke senke;
-  const Laufergebnis ergebnis = Lauf(o, quelle, senke);
-  return {ergebnis, senke.text};
+  return {Lauf(o, quelle, senke), senke.text};  // in this order
 }
 
 // Column names as loggers and spreadsheets write them; each row is 20 °C,
