@@ -1,7 +1,5 @@
-// Switches the C library's locale the way a desktop session does, to the
-// locales the test build generated (LOCPATH) or, on Windows, to the CRT's own.
-// A German session puts a decimal comma into LC_NUMERIC: conversions that
-// follow it read German users' numbers wrong, and only a run there shows it.
+// Switches the C library's locale as a desktop session does: a German one puts
+// a decimal comma into LC_NUMERIC, which conversions must not follow.
 #pragma once
 
 #include <clocale>
@@ -21,9 +19,8 @@ inline constexpr const char* kDeutschesGebietsschema = "de_DE.UTF-8";
 inline constexpr std::pair<const char*, const char*> kGebietsschemata[] = {
     {"C", "."}, {kDeutschesGebietsschema, ","}};
 
-// Sets `kategorie` (LC_ALL, LC_NUMERIC, ...) to `name`; true when the C
-// library knows it and its decimal separator is `trenner`. A missing locale
-// would leave the C locale in force and prove nothing, so callers fail on false.
+// Sets `kategorie` to `name` (from the test build's LOCPATH); true when its
+// decimal separator is `trenner`. Callers fail on false: it would prove nothing.
 inline bool SetzeGebietsschema(int kategorie, const char* name, const std::string& trenner) {
 #ifdef DUNSTWERK_LOCPATH
   setenv("LOCPATH", DUNSTWERK_LOCPATH, 0);

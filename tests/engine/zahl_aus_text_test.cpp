@@ -52,6 +52,7 @@ TEST(ZahlAusText, LangeZiffernfolgenWerdenKorrektGerundet) {
   // What the window shows for huge values must read back to the value.
   EXPECT_EQ(ZahlAusText("1" + std::string(300, '0') + ",00"), 1e300);
   EXPECT_EQ(ZahlAusText(std::string(5000, '0') + "1,5"), 1.5);
+  EXPECT_EQ(ZahlAusText("17976931348623157" + std::string(292, '0')), 1.7976931348623157e308);
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
-// Feeds arbitrary bytes to dunstwerk-rechne as its input file, the first byte
-// choosing the options. Fails on a crash, a hang, a sanitizer report, a status
-// other than 0, 1 or 2, a status 2 with output or without a reason, or output
-// that is not valid UTF-8 or does not read back, with the input's separator,
-// as complete records of equal length.
+// Arbitrary bytes as dunstwerk-rechne's input, the first byte choosing the
+// options: besides crashes and hangs, fails on a status 2 with output or
+// without a reason, or output that is no UTF-8 or does not read back, with the
+// input's separator, as complete records of equal length.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,6 @@
-// Feeds arbitrary mode choices and typed texts through the checks and the
-// state calculation, in a German LC_NUMERIC as on a German desktop. Fails on
-// a crash, a hang (libFuzzer's -timeout), a complete state with a shown value
-// that is not finite, or an error without a text to show.
+// Arbitrary modes and typed texts through the checks and the calculation, in a
+// German LC_NUMERIC: besides crashes and hangs, fails on a shown value that is
+// not finite or an error without a text.
 #include <algorithm>
 #include <clocale>
 #include <cmath>

@@ -1,7 +1,5 @@
-// dunstwerk-rechne as a user starts it: files and standard input, exit
-// status, messages, a full disk, and the decimal comma of a German session.
-// Each case starts the built program (DUNSTWERK_RECHNE) from a shell, in a
-// folder of the test's own.
+// dunstwerk-rechne (DUNSTWERK_RECHNE) started from a shell as a user starts it,
+// in a folder of the test's own, in a German session too.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>

@@ -26,11 +26,10 @@ void ErwarteWieImFenster(double wert) {
 
 TEST(MusterUndVoll, WieImFensterUndExakt) {
   using L = std::numeric_limits<double>;
-  for (const double w :
-       {0.0,      -0.0,    2.675,  1.005,    0.125,           38.75,         0.000005,    9.995,
-        99.96,    0.995,   -2.675, -0.001,   -1e-300,         1e-300,        0.00737,     1e13,
-        1e20,     1e300,   4.35,   0.045,    1234567.891,     0.000015,      0.00005,     0.15,
-        12345.65, -0.0049, 2.5e-6, L::max(), L::denorm_min(), L::infinity(), std::nan("")})
+  // Ties and carries come from the loops below; here signs, zeros, the
+  // borders of the program's own road and what lies beyond them.
+  for (const double w : {0.0, -0.0, -2.675, -0.001, -0.0049, -1e-300, 1e-300, 12345.65, 1e13, 1e20,
+                         1e300, L::max(), L::denorm_min(), L::infinity(), std::nan("")})
     ErwarteWieImFenster(w);
   // Random values over the ranges the state has, whose --voll text must read
   // back as the very same double, and decimal halves (ties of the pattern)
@@ -51,10 +50,8 @@ TEST(MusterUndVoll, WieImFensterUndExakt) {
         ErwarteWieImFenster(w);
     }
   }
-  Voll(20.5, "\xD9\xAB", voll);  // a separator of two bytes
-  EXPECT_EQ(voll,
-            "20\xD9\xAB"
-            "5");
+  Voll(20.5, "\u066B", voll);  // a separator of two bytes
+  EXPECT_EQ(voll, "20\u066B5");
 }
 
 }  // namespace
