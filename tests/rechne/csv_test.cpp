@@ -152,6 +152,10 @@ TEST(Lauf, FehlerzeileUndWeiter) {
     EXPECT_EQ(a.ergebnis.status, kZeilenMitFehler);
     EXPECT_EQ(a.text.substr(a.text.find('\n') + 1), geschrieben + "\n" + gerechnet);
   }
+  // A quote left open takes the rest of the file into its field.
+  const Ausgang a = Rechne("temlu;rf\n20;\"50\n21;50\n");
+  EXPECT_EQ(a.ergebnis.status, kZeilenMitFehler);
+  EXPECT_TRUE(a.text.ends_with(";22;Anführungszeichen nicht geschlossen\n")) << a.text;
 }
 
 // Runs that cannot be done: status 2, nothing written, a German reason.
