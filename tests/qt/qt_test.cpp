@@ -13,9 +13,8 @@ class QtTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // On dense screens (run at QT_SCALE_FACTOR 1.25, 1.5 and 2 as well as 1)
-  // every caption still takes the lines it was made for and fits its
-  // control: one line each, two for the citation.
+  // At every QT_SCALE_FACTOR each caption fits its control in the lines it
+  // was made for: one, two for the citation.
   void beschriftungenPassen() {
     dunstwerk::frm_Dunstwerk fenster;
     fenster.show();
@@ -40,13 +39,10 @@ class QtTest : public QObject {
     }
   }
 
-  // In a process whose locale is really set, as a desktop session sets it:
-  // German, English, or English with German numbers; ctest names the
-  // separator it must give. QApplication hands the locale to the C library,
-  // as in the program, so a conversion that follows LC_NUMERIC shows here.
-  // Typed with a comma and with a point; shown with the locale's separator,
-  // written as a comma below. A locale that is not there would leave the C
-  // locale's point in force and prove nothing.
+  // Typed with a comma and a point in a process whose locale ctest really set;
+  // QApplication hands it to the C library, as in the program, so reading
+  // that follows LC_NUMERIC shows here. A missing locale, which would prove
+  // nothing, shows as the wrong separator; expected values use a comma.
   void vollstaendigerLauf() {
     const QString trenner = qEnvironmentVariable("DUNSTWERK_DEZIMALTRENNER");
     QCOMPARE(QString(std::localeconv()->decimal_point), trenner);
