@@ -38,6 +38,9 @@ function(dunstwerk_aenderungen)
     string(REPLACE "\n- " "\n  * " abschnitt "${abschnitt}")
     string(REPLACE "`" "" abschnitt "${abschnitt}")
     string(STRIP "${abschnitt}" abschnitt)
+    if(NOT abschnitt MATCHES "^\\* ")
+      message(FATAL_ERROR "CHANGELOG.md: the section of ${version} must be a list (\"- ...\")")
+    endif()
     # Noon of the day, a minute earlier for each older section: Debian wants
     # every entry later than the one before, also for two versions a day.
     list(LENGTH releases aelter)
