@@ -23,8 +23,13 @@ void HaengeUtf8An(std::string& ziel, char32_t z) {
   } else if (z < 0x800) {
     ziel.push_back(static_cast<char>(0xC0 | (z >> 6)));
     ziel.push_back(static_cast<char>(0x80 | (z & 0x3F)));
-  } else {
+  } else if (z < 0x10000) {
     ziel.push_back(static_cast<char>(0xE0 | (z >> 12)));
+    ziel.push_back(static_cast<char>(0x80 | ((z >> 6) & 0x3F)));
+    ziel.push_back(static_cast<char>(0x80 | (z & 0x3F)));
+  } else {
+    ziel.push_back(static_cast<char>(0xF0 | (z >> 18)));
+    ziel.push_back(static_cast<char>(0x80 | ((z >> 12) & 0x3F)));
     ziel.push_back(static_cast<char>(0x80 | ((z >> 6) & 0x3F)));
     ziel.push_back(static_cast<char>(0x80 | (z & 0x3F)));
   }
@@ -74,152 +79,260 @@ std::size_t TextQuelle::Lies(char* ziel, std::size_t max) {
   return n;
 }
 
-Leser::Leser(Quelle& quelle) : quelle_(quelle), puffer_(kBlock) {
-  while (ende_ < 3 && Nachladen()) {
+Leser::Leser(Quelle& quelle, std::size_t satzMax)
+    : quelle_(quelle), satzMax_(std::max<std::size_t>(satzMax, 1)), puffer_(kBlock) {
+  while (ende_ < 4 && !quelleLeer_) {
+    const std::size_t n = quelle_.Lies(puffer_.data() + ende_, puffer_.size() - ende_);
+    quelleLeer_ = n == 0;
+    ende_ += n;
   }
-  if (ende_ >= 3 && std::memcmp(puffer_.data(), "\xEF\xBB\xBF", 3) == 0) {
-    bom_ = true;
-    pos_ = 3;
+  const std::string_view anfang(puffer_.data(), std::min<std::size_t>(ende_, 4));
+  if (anfang.starts_with("\xEF\xBB\xBF")) {
+    art_ = Kodierung::Utf8MitBom;
+    pos_ = satzAnfang_ = 3;
+  } else if (anfang.starts_with("\xFF\xFE") || anfang.starts_with("\xFE\xFF")) {
+    art_ = Kodierung::Utf16;
+    utf16be_ = anfang[0] == '\xFE';
+    roh16_.assign(puffer_.data() + 2, ende_ - 2);
+    ende_ = 0;
+  } else if (anfang == "PK\x03\x04" || anfang == "\xD0\xCF\x11\xE0") {
+    art_ = Kodierung::Arbeitsmappe;
   }
-  VorschauErsterSatz();
 }
 
-bool Leser::Fuelle() {
-  pos_ = 0;
-  ende_ = quelle_.Lies(puffer_.data(), puffer_.size());
-  return ende_ > 0;
+void Leser::SetzeMarke() {
+  marke_ = pos_;
+  markeZeile_ = zeile_;
 }
 
-// Appends to what the buffer holds, growing it up to one whole record.
+bool Leser::ZurueckZurMarke() {
+  if (marke_ == kKeine) return false;
+  pos_ = satzAnfang_ = satzEnde_ = marke_;
+  zeile_ = markeZeile_;
+  return true;
+}
+
+// Called with everything read: drops what is no longer needed (all before
+// the current record and the mark), grows the buffer when that is not
+// enough, and appends what the source gives.
 bool Leser::Nachladen() {
-  if (ende_ == puffer_.size()) {
-    if (puffer_.size() >= kSatzMax + kBlock) return false;
-    puffer_.resize(puffer_.size() * 2);
+  const std::size_t behalten = std::min(marke_, satzAnfang_);
+  if (behalten > 0) {
+    std::memmove(puffer_.data(), puffer_.data() + behalten, ende_ - behalten);
+    ende_ -= behalten;
+    pos_ -= behalten;
+    satzAnfang_ -= behalten;
+    satzEnde_ -= std::min(satzEnde_, behalten);
+    if (marke_ != kKeine) marke_ -= behalten;
   }
-  const std::size_t n = quelle_.Lies(puffer_.data() + ende_, puffer_.size() - ende_);
-  ende_ += n;
-  return n > 0;
-}
-
-int Leser::Zeichen() {
-  if (pos_ == ende_ && !Fuelle()) return -1;
-  return static_cast<unsigned char>(puffer_[pos_++]);
-}
-
-// Loads the whole first record (or kSatzMax of it) to count the candidate
-// separators outside quotes before any field is split.
-void Leser::VorschauErsterSatz() {
-  std::size_t anzahl[3] = {};  // ";", tab, ","
-  // Quotes as Lies takes them: one opens a quoted field only where a field
-  // may start, so that a stray one inside a heading ("Höhe 5"") does not hide
-  // the rest of the line from the count; a doubled one stands for itself.
-  enum { Anfang, Offen, Zitiert, ZitatZu } z = Anfang;
-  for (std::size_t i = pos_;; ++i) {
-    if (i == ende_ && !Nachladen()) break;
-    const char c = puffer_[i];
-    if (z == Zitiert) {
-      if (c == '"') z = ZitatZu;
-      continue;
+  const std::size_t vorher = ende_;
+  while (ende_ == vorher && !(quelleLeer_ && roh16_.empty())) {
+    if (puffer_.size() - ende_ < kBlock / 2) {
+      if (marke_ != kKeine && puffer_.size() > 4 * satzMax_ + kBlock) {
+        LoescheMarke();
+        return Nachladen();
+      }
+      puffer_.resize(puffer_.size() * 2);
     }
-    if (c == '"' && (z == Anfang || z == ZitatZu)) {
-      z = Zitiert;
-      continue;
+    if (art_ == Kodierung::Utf16) {
+      LiesUtf16((puffer_.size() - ende_) / 2);
+    } else {
+      const std::size_t n = quelle_.Lies(puffer_.data() + ende_, puffer_.size() - ende_);
+      quelleLeer_ = n == 0;
+      ende_ += n;
     }
-    if (c == '\n' || c == '\r') break;
-    z = Offen;
-    if (c == ';') ++anzahl[0];
-    if (c == '\t') ++anzahl[1];
-    if (c == ',') ++anzahl[2];
-    if (c == ';' || c == '\t' || c == ',') z = Anfang;
   }
-  const char kandidaten[3] = {';', '\t', ','};
-  const std::size_t besterPlatz = static_cast<std::size_t>(
-      std::max_element(std::begin(anzahl), std::end(anzahl)) - std::begin(anzahl));
-  if (anzahl[besterPlatz] > 0) trenner_ = kandidaten[besterPlatz];
+  return ende_ > vorher;
 }
 
-// After kSatzMax bytes: drops the rest of the record without keeping it.
-void Leser::UeberspringeRest(bool zitiert) {
+// Decodes up to `max` bytes' worth of UTF-16 into the buffer as UTF-8; a
+// surrogate without its partner becomes U+FFFD.
+void Leser::LiesUtf16(std::size_t max) {
+  if (!quelleLeer_ && roh16_.size() < 4) {
+    char block[kBlock / 4];
+    const std::size_t n = quelle_.Lies(block, std::min(sizeof block, max));
+    quelleLeer_ = n == 0;
+    roh16_.append(block, n);
+  }
+  auto einheit = [&](std::size_t i) -> char32_t {
+    const auto a = static_cast<unsigned char>(roh16_[i]),
+               b = static_cast<unsigned char>(roh16_[i + 1]);
+    return utf16be_ ? char32_t(a << 8 | b) : char32_t(b << 8 | a);
+  };
+  std::string utf8;
+  std::size_t i = 0;
+  for (; i + 1 < roh16_.size(); i += 2) {
+    char32_t z = einheit(i);
+    if (z >= 0xD800 && z < 0xDC00) {
+      if (i + 3 >= roh16_.size() && !quelleLeer_) break;  // its partner is still to come
+      const char32_t tief = i + 3 < roh16_.size() ? einheit(i + 2) : 0;
+      if (tief >= 0xDC00 && tief < 0xE000) {
+        z = 0x10000 + ((z - 0xD800) << 10) + (tief - 0xDC00);
+        i += 2;
+      } else {
+        z = 0xFFFD;
+      }
+    } else if (z >= 0xDC00 && z < 0xE000) {
+      z = 0xFFFD;
+    }
+    HaengeUtf8An(utf8, z);
+  }
+  if (quelleLeer_ && i < roh16_.size()) {  // an odd byte at the end
+    HaengeUtf8An(utf8, 0xFFFD);
+    i = roh16_.size();
+  }
+  roh16_.erase(0, i);
+  if (puffer_.size() - ende_ < utf8.size()) puffer_.resize(ende_ + utf8.size());
+  std::memcpy(puffer_.data() + ende_, utf8.data(), utf8.size());
+  ende_ += utf8.size();
+}
+
+// After the record limit: drops the rest of the line, quotes and all, so
+// that whatever it holds costs no later line.
+void Leser::UeberspringeZeile() {
   for (int c = Zeichen(); c >= 0; c = Zeichen()) {
-    if (c == '"') zitiert = !zitiert;
-    if (zitiert) continue;
-    if (c == '\n') return;
-    if (c == '\r') {
-      if (const int naechstes = Zeichen(); naechstes >= 0 && naechstes != '\n') --pos_;
+    satzAnfang_ = pos_;  // nothing of it is kept
+    if (c == '\n' || c == '\r') {
+      if (c == '\r') {
+        if (const int naechstes = Zeichen(); naechstes >= 0 && naechstes != '\n') --pos_;
+        satzAnfang_ = pos_;
+      }
+      ++zeile_;
       return;
     }
   }
 }
 
+std::string_view Leser::Roh() const {
+  return {puffer_.data() + satzAnfang_, satzEnde_ - satzAnfang_};
+}
+
 Satz Leser::Lies(std::vector<std::string>& felder, std::size_t max) {
   enum Zustand { Anfang, Offen, Zitiert, ZitatZu };
-  Zustand z = Anfang;
-  Satz satz;
-  std::size_t laenge = 0;
-  std::string* feld = nullptr;
-  // Starts the next field: stored while fewer than `max` are, else counted.
-  auto neuesFeld = [&] {
-    if (satz.felder < max) {
-      if (felder.size() <= satz.felder) felder.resize(satz.felder + 1);
-      feld = &felder[satz.felder];
-      feld->clear();
-    } else {
-      feld = nullptr;
-    }
-    ++satz.felder;
-  };
-  auto haengeAn = [&](int c) {
-    if (feld) feld->push_back(static_cast<char>(c));
-  };
-  neuesFeld();
+  // Past this many stray quotes in one record, every quote of it is a plain
+  // character: each reading costs at most the record limit.
+  constexpr int kVersucheMax = 8;
+  satzAnfang_ = satzEnde_ = pos_;
+  zeichenZitate_.clear();
+  const long long ersteZeile = zeile_;
   for (;;) {
-    const int c = Zeichen();
-    if (c < 0) {
-      const bool nichts = laenge == 0;
-      if (nichts) satz.felder = 0;
-      satz.art = z == Zitiert ? Satzart::OffenesZitat : (nichts ? Satzart::Ende : Satzart::Gut);
-      break;
-    }
-    if (++laenge > kSatzMax) {
-      UeberspringeRest(z == Zitiert);
-      satz.art = Satzart::ZuLang;
-      break;
-    }
-    if (z == Zitiert) {
-      if (c == '"') {
-        z = ZitatZu;
+    Satz satz;
+    satz.zeile = ersteZeile;
+    satz.zitateAlsZeichen = static_cast<int>(zeichenZitate_.size());
+    const bool keineZitate = satz.zitateAlsZeichen >= kVersucheMax;
+    Zustand z = Anfang;
+    std::size_t laenge = 0;
+    std::size_t zitat = 0;         // where the quoted field's quote stands
+    bool zitatUeberZeile = false;  // it holds a line end
+    bool vorherCr = false;
+    std::string* feld = nullptr;
+    // Starts the next field: stored while fewer than `max` are, else counted.
+    auto neuesFeld = [&] {
+      if (satz.felder < max) {
+        if (felder.size() <= satz.felder) felder.resize(satz.felder + 1);
+        feld = &felder[satz.felder];
+        feld->clear();
       } else {
-        haengeAn(c);
+        feld = nullptr;
       }
-      continue;
+      ++satz.felder;
+    };
+    auto haengeAn = [&](int c) {
+      if (feld) feld->push_back(static_cast<char>(c));
+    };
+    bool nochmal = false;
+    auto zitatIstZeichen = [&] {
+      zeichenZitate_.push_back(zitat);
+      pos_ = satzAnfang_;
+      zeile_ = ersteZeile;
+      nochmal = true;
+    };
+    neuesFeld();
+    for (;;) {
+      const int c = Zeichen();
+      if (c < 0) {
+        if (z == Zitiert) {
+          zitatIstZeichen();
+          break;
+        }
+        satzEnde_ = pos_;
+        const bool nichts = laenge == 0;
+        if (nichts) satz.felder = 0;
+        satz.art = nichts ? Satzart::Ende : Satzart::Gut;
+        break;
+      }
+      if (++laenge > satzMax_) {
+        if (z == Zitiert) {
+          zitatIstZeichen();
+          break;
+        }
+        if (c == '\n' || c == '\r') {  // the limit reached at the line's end
+          --pos_;
+          satzAnfang_ = pos_;
+        }
+        UeberspringeZeile();
+        satzEnde_ = satzAnfang_;
+        satz.art = Satzart::ZuLang;
+        break;
+      }
+      if (z == Zitiert) {
+        if (c == '"') {
+          z = ZitatZu;
+        } else {
+          if ((c == '\n' && !vorherCr) || c == '\r') {
+            ++zeile_;
+            zitatUeberZeile = true;
+          } else if (zitatUeberZeile && c == trenner_) {
+            // A field of a later line, not a line of this field.
+            zitatIstZeichen();
+            break;
+          }
+          vorherCr = c == '\r';
+          haengeAn(c);
+        }
+        continue;
+      }
+      if (z == ZitatZu) {
+        if (c == '"') {  // a doubled quote stands for one
+          haengeAn(c);
+          z = Zitiert;
+          continue;
+        }
+        if (zitatUeberZeile && c != trenner_ && c != '\n' && c != '\r') {
+          zitatIstZeichen();
+          break;
+        }
+      }
+      if (c == trenner_) {
+        neuesFeld();
+        z = Anfang;
+      } else if (c == '\n' || c == '\r') {
+        satzEnde_ = pos_ - 1;
+        // A lone CR ends the line too; what follows it is put back.
+        const int naechstes = c == '\r' ? Zeichen() : -1;
+        const bool crlf = naechstes == '\n';
+        if (naechstes >= 0 && !crlf) --pos_;
+        if (erster_) crlf_ = crlf;
+        ++zeile_;
+        satz.art = laenge == 1 ? Satzart::Leer : Satzart::Gut;
+        break;
+      } else if (c == '"' && z == Anfang && !keineZitate &&
+                 std::find(zeichenZitate_.begin(), zeichenZitate_.end(), pos_ - 1 - satzAnfang_) ==
+                     zeichenZitate_.end()) {
+        z = Zitiert;
+        zitat = pos_ - 1 - satzAnfang_;
+        zitatUeberZeile = vorherCr = false;
+      } else {
+        // Text after a closing quote, or a quote inside an unquoted field, is
+        // kept as it stands rather than lost.
+        haengeAn(c);
+        z = Offen;
+      }
     }
-    if (z == ZitatZu && c == '"') {  // a doubled quote stands for one
-      haengeAn(c);
-      z = Zitiert;
-      continue;
-    }
-    if (c == trenner_) {
-      neuesFeld();
-      z = Anfang;
-    } else if (c == '\n' || c == '\r') {
-      // A lone CR ends the line too; what follows it is put back.
-      const int naechstes = c == '\r' ? Zeichen() : -1;
-      const bool crlf = naechstes == '\n';
-      if (naechstes >= 0 && !crlf) --pos_;
-      if (erster_) crlf_ = crlf;
-      satz.art = laenge == 1 ? Satzart::Leer : Satzart::Gut;
-      break;
-    } else if (c == '"' && z == Anfang) {
-      z = Zitiert;
-    } else {
-      // Text after a closing quote, or a quote inside an unquoted field, is
-      // kept as it stands rather than lost.
-      haengeAn(c);
-      z = Offen;
-    }
+    if (nochmal) continue;
+    erster_ = false;
+    return satz;
   }
-  erster_ = false;
-  return satz;
 }
 
 bool IstUtf8(std::string_view text) {
@@ -233,18 +346,16 @@ bool IstUtf8(std::string_view text) {
   return true;
 }
 
+char32_t AusWindows1252(unsigned char byte) {
+  // The rest of Windows-1252 is Latin-1.
+  return byte >= 0x80 && byte < 0xA0 ? kCp1252Oben[byte - 0x80] : byte;
+}
+
 void NachUtf8(std::string& feld) {
   if (IstUtf8(feld)) return;
   std::string utf8;
   utf8.reserve(feld.size() * 2);
-  for (const char c : feld) {
-    const auto b = static_cast<unsigned char>(c);
-    if (b >= 0x80 && b < 0xA0) {
-      HaengeUtf8An(utf8, kCp1252Oben[b - 0x80]);
-    } else {
-      HaengeUtf8An(utf8, b);  // the rest of Windows-1252 is Latin-1
-    }
-  }
+  for (const char c : feld) HaengeUtf8An(utf8, AusWindows1252(static_cast<unsigned char>(c)));
   feld.swap(utf8);
 }
 
@@ -280,6 +391,11 @@ void Schreiber::Zitiert(std::string_view feld) {
     puffer_.push_back(c);
   }
   puffer_.push_back('"');
+}
+
+void Schreiber::Roh(std::string_view daten) {
+  puffer_.append(daten);
+  if (puffer_.size() >= kBlock) Leeren();
 }
 
 void Schreiber::Satzende() {

@@ -1,7 +1,8 @@
 // Reading and writing CSV one record at a time, for dunstwerk-rechne: RFC 4180
-// quoting, the separators ";", "," and tab, CRLF or LF, UTF-8 or
-// Windows-1252. Nothing here holds more than one record, so a file of any
-// length runs in the same memory.
+// quoting, read leniently; any one-byte separator; CRLF, LF or a lone CR;
+// UTF-8, Windows-1252 or UTF-16 with a byte order mark. The reader holds one
+// record (at most the record limit) and, while the header is looked for, the
+// first lines of the file; so a file of any length runs in the same memory.
 #pragma once
 
 #include <cstddef>
@@ -46,54 +47,95 @@ class TextQuelle : public Quelle {
   std::string_view rest_;
 };
 
+// What the first bytes say the input is.
+enum class Kodierung {
+  Utf8,         // or Windows-1252, field by field (NachUtf8)
+  Utf8MitBom,   // the mark is skipped
+  Utf16,        // little or big endian by its mark; read as UTF-8
+  Arbeitsmappe  // a ZIP (.xlsx, .ods) or OLE2 (.xls) file: no CSV at all
+};
+
 // What reading one record gave.
 enum class Satzart {
   Gut,
-  Leer,          // a line with nothing on it
-  ZuLang,        // more than kSatzMax bytes; skipped to its end
-  OffenesZitat,  // a quoted field still open at the end of the input
-  Ende,          // no record left (or the source failed: see Fehlgeschlagen)
+  Leer,    // a line with nothing on it
+  ZuLang,  // more than the record limit; skipped to the end of its line
+  Ende,    // no record left (or the source failed: see Fehlgeschlagen)
 };
 
 struct Satz {
   Satzart art = Satzart::Ende;
   std::size_t felder = 0;  // how many the record has, stored or not
+  long long zeile = 0;     // the line it starts on, counted from 1
+  // Quotes that opened a field but never closed it in a way that makes a
+  // field of it: each was read again as a plain character.
+  int zitateAlsZeichen = 0;
 };
 
 class Leser {
  public:
-  // Skips a UTF-8 byte order mark and finds the separator from the first
-  // record: the most frequent of ";", tab and "," outside quotes (";" when
-  // there is none).
-  explicit Leser(Quelle& quelle);
+  // `satzMax` is the record limit; tests and the fuzz target pass a small one.
+  explicit Leser(Quelle& quelle, std::size_t satzMax = kSatzMax);
 
+  Kodierung Art() const { return art_; }
   char Trenner() const { return trenner_; }
-  // For text whose separator is known, such as this program's own output:
-  // a heading may hold the other candidates often enough to mislead the count.
   void SetzeTrenner(char trenner) { trenner_ = trenner; }
-  bool HatteBom() const { return bom_; }
-  // The line end of the first record: "\r\n" or "\n".
+  // The line end of the first record read: "\r\n" or "\n".
   std::string_view Zeilenende() const { return crlf_ ? "\r\n" : "\n"; }
   bool Fehlgeschlagen() const { return quelle_.Fehlgeschlagen(); }
 
   // Reads the next record. The first `max` fields go into `felder` (grown as
-  // needed, strings reused), the rest are only counted. Fields are raw
-  // bytes, as in the file.
+  // needed, strings reused), the rest are only counted. Fields are raw bytes,
+  // as in the file (UTF-16 already made UTF-8).
+  //
+  // A quote opens a quoted field only where a field starts. When the field
+  // it opens is still open at the end of the input or at the record limit,
+  // or holds a line end followed by a separator, or is followed after its
+  // closing quote by anything but a separator or a line end though it holds
+  // a line end, the quote was no quoting at all (a stray one in a comment):
+  // the record is read again from its start with that quote as a plain
+  // character, so that it costs no other line.
   Satz Lies(std::vector<std::string>& felder, std::size_t max);
 
+  // The bytes of the record just read, without its line end; empty after
+  // one that was too long.
+  std::string_view Roh() const;
+
+  // While the header is looked for, everything from here on is kept, so
+  // that the reader can return to this place, with other separators.
+  // The mark is given up when the lines since it grow beyond four record
+  // limits; then the return fails.
+  void SetzeMarke();
+  bool ZurueckZurMarke();
+  void LoescheMarke() { marke_ = kKeine; }
+  std::size_t BytesSeitMarke() const { return marke_ == kKeine ? 0 : pos_ - marke_; }
+
  private:
-  int Zeichen();
-  bool Fuelle();
+  int Zeichen() {
+    if (pos_ == ende_ && !Nachladen()) return -1;
+    return static_cast<unsigned char>(puffer_[pos_++]);
+  }
   bool Nachladen();
-  void VorschauErsterSatz();
-  void UeberspringeRest(bool zitiert);
+  void LiesUtf16(std::size_t max);
+  void UeberspringeZeile();
 
   Quelle& quelle_;
+  std::size_t satzMax_;
   std::vector<char> puffer_;
+  std::vector<std::size_t> zeichenZitate_;  // offsets in the record, see Lies
   std::size_t pos_ = 0;
   std::size_t ende_ = 0;
+  std::size_t satzAnfang_ = 0;
+  std::size_t satzEnde_ = 0;  // without the line end
+  static constexpr std::size_t kKeine = static_cast<std::size_t>(-1);
+  std::size_t marke_ = kKeine;
+  long long markeZeile_ = 1;
+  long long zeile_ = 1;
   char trenner_ = ';';
-  bool bom_ = false;
+  Kodierung art_ = Kodierung::Utf8;
+  bool utf16be_ = false;
+  std::string roh16_;  // UTF-16 bytes not yet decoded
+  bool quelleLeer_ = false;
   bool crlf_ = false;
   bool erster_ = true;
 };
@@ -102,6 +144,8 @@ class Leser {
 // Windows-1252, as German spreadsheets save CSV.
 bool IstUtf8(std::string_view text);
 void NachUtf8(std::string& feld);
+// The character a Windows-1252 byte stands for.
+char32_t AusWindows1252(unsigned char byte);
 
 // Where the bytes go.
 class Senke {
@@ -138,8 +182,9 @@ class Schreiber {
   Schreiber(Senke& senke, char trenner, std::string_view zeilenende);
 
   void Feld(std::string_view feld);
-  // Bytes as they are, outside any field: the byte order mark.
-  void Roh(std::string_view daten) { puffer_.append(daten); }
+  // Bytes as they are, outside any field: the byte order mark, a line
+  // copied through.
+  void Roh(std::string_view daten);
   void Satzende();
   // Writes what is buffered; false once any write has failed.
   bool Leeren();

@@ -1,11 +1,12 @@
 #include "app/rechne/lauf.h"
 
 #include <algorithm>
-#include <array>
+#include <optional>
 #include <string_view>
-#include <variant>
 #include <vector>
 
+#include "app/rechne/kopf.h"
+#include "app/rechne/werte.h"
 #include "app/rechne/zahlen.h"
 #include "engine/anzeige.h"
 #include "ui/layout.h"
@@ -13,94 +14,30 @@
 namespace dunstwerk::rechne {
 namespace {
 
-// A header with more columns is taken for a file that is no table.
-constexpr std::size_t kSpaltenMax = 1 << 16;
-
-std::string_view OhneRand(std::string_view s) {
-  const auto anfang = s.find_first_not_of(" \t");
-  if (anfang == std::string_view::npos) return {};
-  return s.substr(anfang, s.find_last_not_of(" \t") - anfang + 1);
-}
+// Fields after the header's count that are looked at (they must be empty).
+constexpr std::size_t kUeberzaehligMax = 64;
 
 std::string InZeichen(std::string_view name) { return "»" + std::string(name) + "«"; }
 
-struct Spalten {
-  std::size_t temlu = 0;
-  std::size_t zweites = 0;
-  Vorgabe vorgabe = Vorgabe::Feuchte;
-};
-
-struct Kandidat {
-  Vorgabe vorgabe;
-  std::string name;
-  const char* option;  // empty when the name is the default
-};
-
-// Where a column stands, or why it cannot be used: missing or twice there.
-std::variant<std::size_t, std::string> Stelle(const std::vector<std::string>& kopf,
-                                              std::string_view name) {
-  std::vector<std::size_t> treffer;
-  for (std::size_t i = 0; i < kopf.size(); ++i) {
-    if (OhneRand(kopf[i]) == name) treffer.push_back(i);
-  }
-  if (treffer.size() == 1) return treffer[0];
-  return "Die Spalte " + InZeichen(name) +
-         (treffer.empty() ? " fehlt in der Kopfzeile." : " steht mehrmals in der Kopfzeile.");
-}
-
-std::vector<Kandidat> Kandidaten(const Optionen& o) {
-  const bool gesetzt = o.rf || o.temkg || o.x;
-  std::vector<Kandidat> k;
-  auto dazu = [&](Vorgabe v, const std::optional<std::string>& name, const char* standard,
-                  const char* option) {
-    if (name) {
-      k.push_back({v, *name, option});
-    } else if (!gesetzt) {
-      k.push_back({v, standard, ""});
-    }
-  };
-  dazu(Vorgabe::Feuchte, o.rf, "rf", "--rf");
-  dazu(Vorgabe::Kuehlgrenze, o.temkg, "temkg", "--temkg");
-  dazu(Vorgabe::Dampfgehalt, o.x, "x", "--x");
-  return k;
-}
-
-// The columns of both inputs, or the reason (German) why the header has none.
-std::variant<Spalten, std::string> SpaltenWaehlen(const std::vector<std::string>& kopf,
-                                                  const Optionen& o) {
-  Spalten s;
-  auto temlu = Stelle(kopf, o.temlu);
-  if (auto* grund = std::get_if<std::string>(&temlu)) return *grund;
-  s.temlu = std::get<std::size_t>(temlu);
-
-  std::vector<std::string> gefunden;
-  for (const Kandidat& k : Kandidaten(o)) {
-    auto stelle = Stelle(kopf, k.name);
-    if (auto* grund = std::get_if<std::string>(&stelle)) {
-      // A column named by an option must be there; a default name may be missing.
-      if (*k.option || grund->ends_with("mehrmals in der Kopfzeile.")) return *grund;
-      continue;
-    }
-    s.zweites = std::get<std::size_t>(stelle);
-    s.vorgabe = k.vorgabe;
-    gefunden.push_back(InZeichen(k.name));
-  }
-  if (gefunden.empty()) {
-    return std::string(
-        "Keine Spalte für die zweite Eingabe: die Kopfzeile braucht rf, temkg oder x "
-        "(oder eine Spalte, die --rf, --temkg oder --x nennt).");
-  }
-  if (gefunden.size() > 1) {
-    return "Mehr als eine Spalte für die zweite Eingabe: " + gefunden[0] + " und " + gefunden[1] +
-           ". Eine davon mit --rf, --temkg oder --x wählen.";
-  }
-  if (s.zweites == s.temlu) return "Die Spalte " + gefunden[0] + " ist schon die Lufttemperatur.";
-  return s;
+std::string Groesse(std::size_t bytes) {
+  if (bytes % (1 << 20) == 0) return std::to_string(bytes >> 20) + " MiB";
+  if (bytes % (1 << 10) == 0) return std::to_string(bytes >> 10) + " KiB";
+  return std::to_string(bytes) + " Bytes";
 }
 
 std::string FelderzahlText(std::size_t hat, std::size_t erwartet) {
   return "Zeile hat " + std::to_string(hat) + (hat == 1 ? " Feld" : " Felder") + ", erwartet " +
          std::to_string(erwartet);
+}
+
+// A units row under the header: no digit in the input columns, but words
+// or signs of units ("°C", "%", "g/kg"); "---" or "#NV" are faults instead.
+bool IstEinheit(std::string_view feld) {
+  if (IstLeer(feld) || HatZiffer(feld) || feld.find('#') != std::string_view::npos) return false;
+  return std::any_of(feld.begin(), feld.end(), [](char c) {
+    const bool buchstabe = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    return buchstabe || c == '%' || static_cast<unsigned char>(c) >= 0x80;  // "°", "³"
+  });
 }
 
 // The column headings after the input's: each value's row label in the
@@ -115,12 +52,22 @@ void SchreibeKopf(csv::Schreiber& aus, const std::vector<std::string>& kopf) {
 
 class Zeilenrechner {
  public:
-  Zeilenrechner(const Optionen& o, const Spalten& s, std::size_t spalten, csv::Schreiber& aus)
-      : o_(o), s_(s), spalten_(spalten), aus_(aus) {}
+  Zeilenrechner(const Optionen& o, const Kopf& k, std::size_t spalten, std::string trenner,
+                csv::Schreiber& aus, Bilanz& bilanz)
+      : o_(o), k_(k), spalten_(spalten), trenner_(std::move(trenner)), aus_(aus), bilanz_(bilanz) {}
 
-  // Writes one record with its results; false when it has an error.
-  bool Zeile(std::vector<std::string>& felder, const csv::Satz& satz) {
-    const std::size_t da = satz.art == csv::Satzart::ZuLang ? 0 : std::min(satz.felder, spalten_);
+  void Zeile(std::vector<std::string>& felder, const csv::Satz& satz, bool ersteDaten) {
+    const bool zuLang = satz.art == csv::Satzart::ZuLang;
+    const std::size_t gespeichert = zuLang ? 0 : std::min(satz.felder, spalten_ + kUeberzaehligMax);
+    const bool nurLeer =
+        !zuLang && std::all_of(felder.begin(), felder.begin() + static_cast<long>(gespeichert),
+                               [](const std::string& f) { return IstLeer(f); });
+    // A separator at the end of a data line gives empty fields the header
+    // does not have.
+    std::size_t felderzahl = zuLang ? 0 : satz.felder;
+    while (felderzahl > spalten_ && felderzahl <= gespeichert && IstLeer(felder[felderzahl - 1]))
+      --felderzahl;
+    const std::size_t da = std::min(felderzahl, spalten_);
     for (std::size_t i = 0; i < spalten_; ++i) {
       if (i < da) {
         csv::NachUtf8(felder[i]);
@@ -129,70 +76,80 @@ class Zeilenrechner {
         aus_.Feld({});
       }
     }
-    if (satz.art == csv::Satzart::ZuLang)
-      return Fehlerzeile(kSatzZuLang, "Datensatz länger als 1 MiB");
-    if (satz.art == csv::Satzart::OffenesZitat)
-      return Fehlerzeile(kZitatOffen, "Anführungszeichen nicht geschlossen");
-    if (satz.felder != spalten_)
-      return Fehlerzeile(kFalscheFelderzahl, FelderzahlText(satz.felder, spalten_));
+    // Lines of nothing but separators, and a units row under the header,
+    // pass through without results and without a code.
+    if (nurLeer || (ersteDaten && felderzahl == spalten_ && IstEinheit(felder[k_.temlu]) &&
+                    IstEinheit(felder[k_.zweites]))) {
+      for (std::size_t i = 0; i < kAnzeigegroessen.size() + 2; ++i) aus_.Feld({});
+      aus_.Satzende();
+      ++bilanz_.durchgereicht;
+      return;
+    }
+    ++bilanz_.zeilen;
+    if (zuLang)
+      return Fehlerzeile(satz, kSatzZuLang, "Datensatz länger als " + Groesse(o_.satzMax));
+    if (felderzahl != spalten_)
+      return Fehlerzeile(satz, kFalscheFelderzahl, FelderzahlText(felderzahl, spalten_));
 
-    const Ergebnis e = Rechne(s_.vorgabe, felder[s_.temlu], felder[s_.zweites]);
+    const std::string& temlu = felder[k_.temlu];
+    const std::string& zweites = felder[k_.zweites];
+    if (!temlu.empty() && !zweites.empty()) {
+      for (const std::size_t spalte : {k_.temlu, k_.zweites}) {
+        const Befund b = PruefeZahl(felder[spalte]).befund;
+        if (b == Befund::KeineZahl)
+          return Fehlerzeile(satz, kKeineZahl, "Keine Zahl in " + Spaltenname(spalte));
+        if (b == Befund::Mehrdeutig)
+          return Fehlerzeile(satz, kMehrdeutigeZahl,
+                             "Keine eindeutige Zahl in " + Spaltenname(spalte));
+      }
+    }
+    const Ergebnis e = Rechne(k_.vorgabe, temlu, zweites);
     if (const Fehler* f = std::get_if<Fehler>(&e))
-      return Fehlerzeile(f->Code(), EinzeiligerFehlertext(*f));
+      return Fehlerzeile(satz, f->Code(), EinzeiligerFehlertext(*f));
     const auto& zustand = std::get<MoistAirState>(e);
     for (const Anzeigegroesse& g : kAnzeigegroessen) {
       if (o_.voll) {
-        Voll(g.wert(zustand), o_.dezimaltrenner, text_);
+        Voll(g.wert(zustand), trenner_, text_);
       } else {
-        Muster(g.wert(zustand), g.nachkommastellen, o_.dezimaltrenner, text_);
+        Muster(g.wert(zustand), g.nachkommastellen, trenner_, text_);
       }
       aus_.Feld(text_);
     }
     aus_.Feld("0");
     aus_.Feld({});
     aus_.Satzende();
-    return true;
+    ++bilanz_.gerechnet;
   }
 
  private:
-  bool Fehlerzeile(int code, std::string_view text) {
+  std::string Spaltenname(std::size_t spalte) const {
+    const std::string_view name = k_.namen[spalte];
+    const auto anfang = name.find_first_not_of(" \t");
+    if (anfang == std::string_view::npos) return "Spalte " + std::to_string(spalte + 1);
+    return InZeichen(name.substr(anfang, name.find_last_not_of(" \t") - anfang + 1));
+  }
+
+  void Fehlerzeile(const csv::Satz& satz, int code, std::string_view text) {
     for (std::size_t i = 0; i < kAnzeigegroessen.size(); ++i) aus_.Feld({});
     aus_.Feld(std::to_string(code));
     aus_.Feld(text);
     aus_.Satzende();
-    return false;
+    ++bilanz_.fehlerhaft;
+    ++bilanz_.codes[static_cast<std::size_t>(code) % bilanz_.codes.size()];
+    if (bilanz_.ersterFehler == 0) bilanz_.ersterFehler = satz.zeile;
   }
 
   const Optionen& o_;
-  const Spalten& s_;
+  const Kopf& k_;
   std::size_t spalten_;
+  std::string trenner_;
   csv::Schreiber& aus_;
+  Bilanz& bilanz_;
   std::string text_;
 };
 
-Laufergebnis Abbruch(std::string meldung) { return {kAbgebrochen, std::move(meldung), 0, 0}; }
-
-// Reads the header, or says why there is none to use.
-std::variant<std::vector<std::string>, std::string> LiesKopf(csv::Leser& ein) {
-  std::vector<std::string> kopf;
-  const csv::Satz satz = ein.Lies(kopf, kSpaltenMax + 1);
-  if (ein.Fehlgeschlagen()) return std::string("Die Eingabe ist nicht lesbar.");
-  switch (satz.art) {
-    case csv::Satzart::Ende:
-      return std::string("Die Eingabe ist leer: die Kopfzeile fehlt.");
-    case csv::Satzart::Leer:
-      return std::string("Die erste Zeile ist leer: sie muss die Kopfzeile sein.");
-    case csv::Satzart::ZuLang:
-      return std::string("Die Kopfzeile ist länger als 1 MiB.");
-    case csv::Satzart::OffenesZitat:
-      return std::string("In der Kopfzeile ist ein Anführungszeichen nicht geschlossen.");
-    case csv::Satzart::Gut:
-      break;
-  }
-  if (satz.felder > kSpaltenMax) return std::string("Die Kopfzeile hat mehr als 65536 Spalten.");
-  kopf.resize(satz.felder);
-  for (std::string& feld : kopf) csv::NachUtf8(feld);
-  return kopf;
+Laufergebnis Abbruch(std::string meldung, const Bilanz& bilanz = {}) {
+  return {kAbgebrochen, {}, std::move(meldung), bilanz};
 }
 
 }  // namespace
@@ -202,36 +159,97 @@ std::string EinzeiligerFehlertext(const Fehler& fehler) {
   for (std::size_t i = text.find("\r\n"); i != std::string::npos; i = text.find("\r\n", i)) {
     text.replace(i, 2, " ");
   }
-  return std::string(OhneRand(text));
+  const auto anfang = text.find_first_not_of(' ');
+  return anfang == std::string::npos ? std::string() : text.substr(anfang);
 }
 
 Laufergebnis Lauf(const Optionen& optionen, csv::Quelle& quelle, csv::Senke& senke) {
-  csv::Leser ein(quelle);
-  auto kopf = LiesKopf(ein);
-  if (auto* grund = std::get_if<std::string>(&kopf)) return Abbruch(*grund);
-  const auto& namen = std::get<std::vector<std::string>>(kopf);
-  auto spalten = SpaltenWaehlen(namen, optionen);
-  if (auto* grund = std::get_if<std::string>(&spalten)) return Abbruch(*grund);
+  csv::Leser ein(quelle, optionen.satzMax);
+  if (ein.Art() == csv::Kodierung::Arbeitsmappe)
+    return Abbruch("Die Eingabe ist eine Arbeitsmappe, keine CSV-Datei: bitte als CSV speichern.");
+  auto gefunden = FindeKopf(ein, optionen);
+  if (auto* grund = std::get_if<std::string>(&gefunden)) return Abbruch(*grund);
+  const Kopf& kopf = std::get<Kopf>(gefunden);
 
+  std::string trenner = optionen.systemDezimaltrenner;
+  if (optionen.dezimaltrenner) {
+    trenner = *optionen.dezimaltrenner;
+  } else if (kopf.dezimalzeichen) {
+    trenner = std::string(1, kopf.dezimalzeichen);
+  }
   csv::Schreiber aus(senke, ein.Trenner(), ein.Zeilenende());
-  if (optionen.bom || ein.HatteBom()) aus.Roh("\xEF\xBB\xBF");
-  SchreibeKopf(aus, namen);
-  Zeilenrechner rechner(optionen, std::get<Spalten>(spalten), namen.size(), aus);
+  // A spreadsheet shows UTF-8 as such only after a byte order mark; one
+  // that saved Windows-1252 or UTF-16 would show the umlauts wrong without.
+  if (optionen.bom || ein.Art() != csv::Kodierung::Utf8 || kopf.windows1252)
+    aus.Roh("\xEF\xBB\xBF");
 
   Laufergebnis ergebnis;
+  ergebnis.trenner = ein.Trenner();
+  Bilanz& bilanz = ergebnis.bilanz;
+  bilanz.kopfzeile = kopf.zeile;
+  std::optional<Zeilenrechner> rechner;  // once the header is read
+  std::size_t spalten = 0;
   std::vector<std::string> felder;
+  std::string zeile;
+  bool ersteDaten = true;
   for (;;) {
-    const csv::Satz satz = ein.Lies(felder, namen.size());
+    const std::size_t max = rechner ? spalten + kUeberzaehligMax : kSpaltenMax;
+    const csv::Satz satz = ein.Lies(felder, max);
     if (satz.art == csv::Satzart::Ende) break;
-    if (satz.art == csv::Satzart::Leer) continue;
-    ++ergebnis.zeilen;
-    if (!rechner.Zeile(felder, satz)) ++ergebnis.fehlerhaft;
+    bilanz.zitateAlsZeichen += satz.zitateAlsZeichen;
+    if (satz.zitateAlsZeichen > 0 && bilanz.erstesZitat == 0) bilanz.erstesZitat = satz.zeile;
+    if (!rechner && satz.zeile < kopf.zeile) {
+      // The lines above the header (device, serial number, interval) are
+      // copied through as they are.
+      ++bilanz.metadaten;
+      zeile.assign(ein.Roh());
+      csv::NachUtf8(zeile);
+      aus.Roh(zeile);
+      aus.Roh(ein.Zeilenende());
+    } else if (!rechner) {
+      spalten = satz.felder;
+      felder.resize(spalten);
+      for (std::string& feld : felder) csv::NachUtf8(feld);
+      SchreibeKopf(aus, felder);
+      rechner.emplace(optionen, kopf, satz.felder, trenner, aus, bilanz);
+    } else if (satz.art == csv::Satzart::Leer) {
+      ++bilanz.leer;
+    } else {
+      rechner->Zeile(felder, satz, ersteDaten);
+      ersteDaten = false;
+    }
     if (aus.Fehlgeschlagen()) break;
   }
-  if (!aus.Leeren()) return Abbruch("Die Ausgabe kann nicht geschrieben werden.");
-  if (ein.Fehlgeschlagen()) return Abbruch("Die Eingabe ist nicht lesbar.");
-  if (ergebnis.fehlerhaft > 0) ergebnis.status = kZeilenMitFehler;
+  if (!aus.Leeren()) return Abbruch("Die Ausgabe kann nicht geschrieben werden.", bilanz);
+  if (ein.Fehlgeschlagen()) return Abbruch("Die Eingabe ist nicht lesbar.", bilanz);
+  if (bilanz.fehlerhaft > 0) ergebnis.status = kZeilenMitFehler;
   return ergebnis;
+}
+
+std::string Zusammenfassung(const Bilanz& b) {
+  auto zahl = [](long long n, const char* eins, const char* mehr) {
+    return std::to_string(n) + " " + (n == 1 ? eins : mehr);
+  };
+  std::string text = zahl(b.zeilen, "Zeile", "Zeilen") + " gelesen (Kopfzeile in Zeile " +
+                     std::to_string(b.kopfzeile) + "): " + std::to_string(b.gerechnet) +
+                     " gerechnet, " + std::to_string(b.fehlerhaft) + " mit Fehler";
+  if (b.fehlerhaft > 0) {
+    text += " (";
+    const char* trenner = "";
+    for (std::size_t code = 0; code < b.codes.size(); ++code) {
+      if (b.codes[code] == 0) continue;
+      text += trenner + ("Code " + std::to_string(code)) + ": " + std::to_string(b.codes[code]);
+      trenner = ", ";
+    }
+    text += "; der erste in Zeile " + std::to_string(b.ersterFehler) + ")";
+  }
+  text += ", " + zahl(b.leer + b.durchgereicht, "Zeile", "Zeilen") + " ohne Werte übergangen.";
+  if (b.zitateAlsZeichen > 0) {
+    text += " " + zahl(b.zitateAlsZeichen, "Anführungszeichen", "Anführungszeichen") +
+            " ohne Gegenstück als Zeichen gelesen (zuerst in Zeile " +
+            std::to_string(b.erstesZitat) + ").";
+  }
+  return text;
 }
 
 }  // namespace dunstwerk::rechne

@@ -1,0 +1,56 @@
+#include "app/rechne/werte.h"
+
+#include <algorithm>
+#include <cstddef>
+
+namespace dunstwerk::rechne {
+namespace {
+
+bool IstZiffer(char c) { return c >= '0' && c <= '9'; }
+bool IstLeerzeichen(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+}  // namespace
+
+bool HatZiffer(std::string_view text) { return std::any_of(text.begin(), text.end(), IstZiffer); }
+
+bool IstLeer(std::string_view text) {
+  return text.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+Zahlbefund PruefeZahl(std::string_view feld) {
+  if (feld.empty()) return {Befund::Leer};
+  std::size_t i = 0;
+  auto ueberspringeLeerzeichen = [&] {
+    while (i < feld.size() && IstLeerzeichen(feld[i])) ++i;
+  };
+  ueberspringeLeerzeichen();
+  if (i < feld.size() && (feld[i] == '+' || feld[i] == '-')) {
+    ++i;
+    ueberspringeLeerzeichen();
+  }
+  std::size_t ziffern = 0;
+  char dezimalzeichen = 0;
+  for (; i < feld.size(); ++i) {
+    if (IstZiffer(feld[i])) {
+      ++ziffern;
+    } else if ((feld[i] == ',' || feld[i] == '.') && !dezimalzeichen) {
+      dezimalzeichen = feld[i];
+    } else {
+      break;
+    }
+  }
+  if (ziffern == 0) return {Befund::KeineZahl};
+  // An exponent counts only with its digits; "20 e" is 20 and a unit.
+  if (i < feld.size() && (feld[i] == 'e' || feld[i] == 'E' || feld[i] == 'd' || feld[i] == 'D')) {
+    std::size_t j = i + 1;
+    if (j < feld.size() && (feld[j] == '+' || feld[j] == '-')) ++j;
+    if (j < feld.size() && IstZiffer(feld[j])) {
+      i = j;
+      while (i < feld.size() && IstZiffer(feld[i])) ++i;
+    }
+  }
+  if (HatZiffer(feld.substr(i))) return {Befund::Mehrdeutig};
+  return {Befund::Zahl, dezimalzeichen};
+}
+
+}  // namespace dunstwerk::rechne
