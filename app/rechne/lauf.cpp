@@ -19,12 +19,6 @@ constexpr std::size_t kUeberzaehligMax = 64;
 
 std::string InZeichen(std::string_view name) { return "»" + std::string(name) + "«"; }
 
-std::string Groesse(std::size_t bytes) {
-  if (bytes % (1 << 20) == 0) return std::to_string(bytes >> 20) + " MiB";
-  if (bytes % (1 << 10) == 0) return std::to_string(bytes >> 10) + " KiB";
-  return std::to_string(bytes) + " Bytes";
-}
-
 std::string FelderzahlText(std::size_t hat, std::size_t erwartet) {
   return "Zeile hat " + std::to_string(hat) + (hat == 1 ? " Feld" : " Felder") + ", erwartet " +
          std::to_string(erwartet);
@@ -86,8 +80,7 @@ class Zeilenrechner {
       return;
     }
     ++bilanz_.zeilen;
-    if (zuLang)
-      return Fehlerzeile(satz, kSatzZuLang, "Datensatz länger als " + Groesse(o_.satzMax));
+    if (zuLang) return Fehlerzeile(satz, kSatzZuLang, SatzZuLangText(o_.satzMax));
     if (felderzahl != spalten_)
       return Fehlerzeile(satz, kFalscheFelderzahl, FelderzahlText(felderzahl, spalten_));
 
@@ -153,6 +146,13 @@ Laufergebnis Abbruch(std::string meldung, const Bilanz& bilanz = {}) {
 }
 
 }  // namespace
+
+std::string SatzZuLangText(std::size_t satzMax) {
+  const std::string groesse = satzMax % (1 << 20) == 0   ? std::to_string(satzMax >> 20) + " MiB"
+                              : satzMax % (1 << 10) == 0 ? std::to_string(satzMax >> 10) + " KiB"
+                                                         : std::to_string(satzMax) + " Bytes";
+  return "Datensatz länger als " + groesse;
+}
 
 std::string EinzeiligerFehlertext(const Fehler& fehler) {
   std::string text = Fehlertext(fehler);

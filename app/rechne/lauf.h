@@ -70,6 +70,9 @@ struct Laufergebnis {
 // Writes nothing before the options and the header have passed their checks.
 Laufergebnis Lauf(const Optionen& optionen, csv::Quelle& quelle, csv::Senke& senke);
 
+// The text of code kSatzZuLang for a record limit.
+std::string SatzZuLangText(std::size_t satzMax);
+
 // The German summary of a run, one line.
 std::string Zusammenfassung(const Bilanz& bilanz);
 

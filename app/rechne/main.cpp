@@ -70,6 +70,7 @@ int Hauptprogramm(const std::vector<std::string>& args) {
   Aufruf a;
   a.optionen.systemDezimaltrenner = DezimaltrennerDesSystems();
   if (auto falsch = LiesArgumente(args, a)) return Abbrechen(*falsch + " Mehr mit --hilfe.");
+  if (a.manseite) return SchreibeAus(Manseite(*a.manseite)) ? 0 : kAbgebrochen;
   if (a.hilfe || a.version) {
     const std::string text =
         a.hilfe ? Hilfetext() : "dunstwerk-rechne (Dunstwerk) " DUNSTWERK_VERSION "\n";

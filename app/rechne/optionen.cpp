@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <string_view>
+#include <vector>
 
 namespace dunstwerk::rechne {
 namespace {
@@ -23,7 +24,7 @@ std::optional<std::string> Dezimal(Aufruf& a, const char* trenner) {
   return std::nullopt;
 }
 
-constexpr std::array<Option, 14> kOptionen{{
+constexpr std::array<Option, 15> kOptionen{{
     {"-o, --ausgabe", "DATEI",
      "Ausgabe in DATEI statt auf die Standardausgabe; eine\nbestehende DATEI wird erst am Ende "
      "ersetzt",
@@ -99,6 +100,12 @@ constexpr std::array<Option, 14> kOptionen{{
        a.version = true;
        return std::nullopt;
      }},
+    // For the build, which makes the manual page with it; not in the help.
+    {"--manseite", "DATUM", "",
+     [](Aufruf& a, const std::string& w) -> std::optional<std::string> {
+       a.manseite = w;
+       return std::nullopt;
+     }},
 }};
 
 const Option* Finde(std::string_view name) {
@@ -112,8 +119,6 @@ const Option* Finde(std::string_view name) {
   }
   return nullptr;
 }
-
-std::string Groesse(std::size_t bytes) { return std::to_string(bytes >> 20) + " MiB"; }
 
 }  // namespace
 
@@ -200,6 +205,7 @@ Optionen:
 )";
   constexpr std::size_t kSpalte = 23;
   for (const Option& o : kOptionen) {
+    if (o.hilfe.empty()) continue;
     std::string zeile = "  " + std::string(o.namen);
     if (!o.wert.empty()) zeile += " " + std::string(o.wert);
     zeile += std::string(zeile.size() < kSpalte ? kSpalte - zeile.size() : 1, ' ');
@@ -215,7 +221,7 @@ auch bei einem leeren Feld), dazu
   )" + std::to_string(kFalscheFelderzahl) +
           R"(  Zeile hat zu wenige oder zu viele Felder
   )" + std::to_string(kSatzZuLang) +
-          "  Datensatz länger als " + Groesse(csv::kSatzMax) + R"(
+          "  " + SatzZuLangText(csv::kSatzMax) + R"(
   )" + std::to_string(kKeineZahl) +
           R"(  keine Zahl im Feld
   )" + std::to_string(kMehrdeutigeZahl) +
@@ -225,6 +231,117 @@ Rückgabewert: 0 jede Zeile gerechnet, 1 mindestens eine Zeile mit Fehler
 (alle geschrieben), 2 Abbruch (Aufruf, Kopfzeile, Lesen oder Schreiben).
 )";
   return text;
+}
+
+}  // namespace dunstwerk::rechne
+
+namespace dunstwerk::rechne {
+namespace {
+
+// Text for roff: a backslash as such, an option's hyphens as minus signs
+// (as man pages write them, so that they can be searched and copied), and
+// nothing that roff takes for a request at the start of a line.
+std::string Roff(std::string_view text) {
+  std::string roff;
+  auto buchstabe = [&](std::size_t i) {
+    return i < text.size() && text[i] >= 'a' && text[i] <= 'z';
+  };
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    const bool wortanfang = i == 0 || text[i - 1] == ' ' || text[i - 1] == '(';
+    const bool lang = c == '-' && i + 1 < text.size() && text[i + 1] == '-' && buchstabe(i + 2);
+    const bool kurz = c == '-' && buchstabe(i + 1) && !buchstabe(i + 2);
+    if (c == '\\') {
+      roff += "\\e";
+    } else if (wortanfang && (lang || kurz)) {
+      roff += lang ? "\\-\\-" : "\\-";
+      i += lang;
+    } else {
+      roff += c;
+    }
+  }
+  if (roff.starts_with('.') || roff.starts_with('\'')) roff.insert(0, "\\&");
+  return roff;
+}
+
+std::vector<std::string_view> Absaetze(std::string_view text) {
+  std::vector<std::string_view> absaetze;
+  for (std::size_t ende; !text.empty(); text.remove_prefix(std::min(text.size(), ende + 2))) {
+    ende = text.find("\n\n");
+    absaetze.push_back(text.substr(0, ende));
+    if (ende == std::string_view::npos) break;
+  }
+  return absaetze;
+}
+
+std::vector<std::string_view> Zeilen(std::string_view text) {
+  std::vector<std::string_view> zeilen;
+  for (std::size_t ende; !text.empty(); text.remove_prefix(std::min(text.size(), ende + 1))) {
+    ende = text.find('\n');
+    zeilen.push_back(text.substr(0, ende));
+    if (ende == std::string_view::npos) break;
+  }
+  return zeilen;
+}
+
+// "  -o, --ausgabe DATEI  text" into the option and its text, the text's
+// further lines (indented) joined.
+void Eintraege(std::string_view absatz, std::string& roff) {
+  for (const std::string_view zeile : Zeilen(absatz)) {
+    const std::size_t text = zeile.find_first_not_of(' ');
+    const std::size_t luecke = zeile.find("  ", text);
+    if (text == 2 && luecke != std::string_view::npos) {
+      roff += ".TP\n.B " + Roff(zeile.substr(2, luecke - 2)) + "\n" +
+              Roff(zeile.substr(zeile.find_first_not_of(' ', luecke))) + "\n";
+    } else if (text != std::string_view::npos && text > 2) {
+      roff += Roff(zeile.substr(text)) + "\n";
+    } else {
+      roff += Roff(zeile) + "\n";
+    }
+  }
+}
+
+}  // namespace
+
+std::string Manseite(std::string_view datum) {
+  const std::string hilfe = Hilfetext();
+  const std::vector<std::string_view> absaetze = Absaetze(hilfe);
+  std::string roff = ".TH DUNSTWERK-RECHNE 1 \"" + std::string(datum) +
+                     "\" \"Dunstwerk\" \"Dunstwerk\"\n"
+                     // English hyphenation patterns would split German words.
+                     ".nh\n.SH BEZEICHNUNG\n";
+  // The name line: the description's first clause.
+  const std::string_view erster = absaetze.at(1);
+  roff += "dunstwerk-rechne \\- r" + Roff(erster.substr(1, erster.find(':') - 1)) + "\n";
+  const std::string_view aufruf = absaetze.at(0).substr(std::string_view("Aufruf: ").size());
+  roff +=
+      ".SH \xC3\x9C"
+      "BERSICHT\n.B dunstwerk-rechne\n" +
+      Roff(aufruf.substr(aufruf.find(' ') + 1)) + "\n.SH BESCHREIBUNG\n";
+  for (std::size_t i = 1; i < absaetze.size(); ++i) {
+    const std::string_view absatz = absaetze[i];
+    if (absatz.starts_with("Optionen:\n")) {
+      roff += ".SH OPTIONEN\n";
+      Eintraege(absatz.substr(absatz.find('\n') + 1), roff);
+    } else if (absatz.starts_with("Fehlercodes:")) {
+      const std::size_t liste = absatz.find("\n  ");
+      roff += ".SH FEHLERCODES\n";
+      for (const std::string_view zeile : Zeilen(absatz.substr(13, liste - 13)))
+        roff += Roff(zeile) + "\n";
+      Eintraege(absatz.substr(liste + 1), roff);
+    } else if (absatz.starts_with("R\xC3\xBC"
+                                  "ckgabewert:")) {
+      roff +=
+          ".SH R\xC3\x9C"
+          "CKGABEWERT\n";
+      for (const std::string_view zeile : Zeilen(absatz.substr(absatz.find(' ') + 1)))
+        roff += Roff(zeile) + "\n";
+    } else {
+      roff += ".PP\n";
+      for (const std::string_view zeile : Zeilen(absatz)) roff += Roff(zeile) + "\n";
+    }
+  }
+  return roff + ".SH SIEHE AUCH\n.BR Dunstwerk_340z (1)\n";
 }
 
 }  // namespace dunstwerk::rechne

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/rechne/lauf.h"
@@ -16,13 +17,18 @@ struct Aufruf {
   std::string ausgabe = "-";
   bool hilfe = false;
   bool version = false;
-  bool still = false;  // no summary on standard error
+  std::optional<std::string> manseite;  // its date
+  bool still = false;                   // no summary on standard error
 };
 
 // Fills `a` from the arguments, or says in German what is wrong with them.
 std::optional<std::string> LiesArgumente(const std::vector<std::string>& args, Aufruf& a);
 
-// The German help (--hilfe); the manual page is made from it.
+// The German help (--hilfe).
 std::string Hilfetext();
+
+// The manual page, in roff, made from the help at build time
+// (--manseite DATUM), so that both say the same in the same words.
+std::string Manseite(std::string_view datum);
 
 }  // namespace dunstwerk::rechne
