@@ -37,9 +37,10 @@ set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/app/dunstwerk.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/app/dunstwerk.ico)
 set(CPACK_DUNSTWERK_PROGRAMM Dunstwerk_340z.exe)
 set(CPACK_DUNSTWERK_RECHNER dunstwerk-rechne.exe)
-set(CPACK_DUNSTWERK_VERSION_NUMMERN "${PROJECT_VERSION_MAJOR}.${DUNSTWERK_VERSION_NEBEN}.0.0")
+set(CPACK_DUNSTWERK_VERSION_PUNKTE ${DUNSTWERK_VERSION_PUNKTE})
 set(CPACK_DUNSTWERK_INSTALLER ${DUNSTWERK_INSTALLER})
 set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/nsis/dateiname.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/zip-sortieren.cmake)
 
 include(CPack)
 
@@ -51,10 +52,7 @@ target_compile_definitions(fenster_pruefen PRIVATE UNICODE _UNICODE)
 add_executable(installer_test ${PROJECT_SOURCE_DIR}/tests/exe/installer_test.cpp)
 target_compile_definitions(installer_test
   PRIVATE UNICODE _UNICODE DUNSTWERK_VERSION=L"${PROJECT_VERSION}")
-if(MINGW)
-  target_link_options(fenster_pruefen PRIVATE -municode)  # wmain
-  target_link_options(installer_test PRIVATE -municode)
-endif()
+dunstwerk_breiter_einstieg(fenster_pruefen installer_test)
 target_link_libraries(fenster_pruefen PRIVATE shell32 ole32)
 
 # The packages as a user meets them (label paket; cpack first): the program
@@ -65,14 +63,14 @@ set(_entpackt "${CMAKE_BINARY_DIR}/Mein Download ä")
 file(MAKE_DIRECTORY ${_entpackt})
 set(_zip_programm "${_entpackt}/${DUNSTWERK_PAKET}/Dunstwerk_340z.exe")
 string(REPLACE "/" "\\" _zip_programm_win "Z:${_zip_programm}")  # Wine's drive Z: is /
-add_test(NAME zip_auspacken COMMAND ${CMAKE_COMMAND} -E tar xf ../${DUNSTWERK_PAKET}.zip
+dunstwerk_test(NAME zip_auspacken COMMAND ${CMAKE_COMMAND} -E tar xf ../${DUNSTWERK_PAKET}.zip
   WORKING_DIRECTORY ${_entpackt})
-add_test(NAME zip_fenster COMMAND fenster_pruefen ${_zip_programm_win})
+dunstwerk_test(NAME zip_fenster COMMAND fenster_pruefen ${_zip_programm_win})
 string(REPLACE "/" "\\" _installer_win "Z:${CMAKE_BINARY_DIR}/${DUNSTWERK_INSTALLER}.exe")
 if(DUNSTWERK_REPRODUZIERBAR)  # else cpack strips each package's copy at its own time
   set(_gleich ${_zip_programm_win})
 endif()
-add_test(NAME installer COMMAND installer_test ${_installer_win} "${_gleich}")
+dunstwerk_test(NAME installer COMMAND installer_test ${_installer_win} ${_gleich})
 set_tests_properties(zip_auspacken PROPERTIES FIXTURES_SETUP zip LABELS paket)
 # Both open the program's window, which would take the focus from the window tests.
 set_tests_properties(zip_fenster installer PROPERTIES FIXTURES_REQUIRED zip LABELS paket

@@ -7,10 +7,6 @@
 # release sets it to the commit's time) and the umask is 022: CPack takes the
 # files' times from it, makes root their owner, and packs in one thread.
 # dpkg-shlibdeps (dpkg-dev) works out the libraries the programs link.
-if(NOT (UNIX AND NOT WIN32 AND NOT APPLE) OR CMAKE_CROSSCOMPILING)
-  return()
-endif()
-
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME dunstwerk)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

@@ -10,7 +10,8 @@
 # fixture wine_sitzung, apart from any test: started by a test, it would hold
 # that test's output open. DPI sets the prefix's system DPI first. --anfang
 # needs an X display (xvfb-run -a without one). A program that fails having
-# printed nothing, as when Wine fails to start it, is started once more.
+# printed nothing, as when Wine fails to start it, is started once more,
+# with the same standard input.
 set -eu
 prefix=$1
 shift
@@ -59,14 +60,21 @@ case "${1:-}" in
 esac
 
 ausgabe=$(mktemp)
-trap 'rm -f "$ausgabe" "$ausgabe.err"' EXIT
+trap 'rm -f "$ausgabe" "$ausgabe.err" "$ausgabe.ein"' EXIT
+# The standard input kept in a file, unless it is a terminal: what the first
+# try read would otherwise be gone for the second.
+eingabe=/dev/stdin
+if [ ! -t 0 ]; then
+  eingabe=$ausgabe.ein
+  cat >"$eingabe"
+fi
 status=0
-wine "$@" >"$ausgabe" 2>"$ausgabe.err" || status=$?
+wine "$@" <"$eingabe" >"$ausgabe" 2>"$ausgabe.err" || status=$?
 if [ "$status" -ne 0 ] && [ ! -s "$ausgabe" ] && [ ! -s "$ausgabe.err" ]; then
   echo "wine-run.sh: $1 ended with status $status and printed nothing, as when Wine fails" \
     "to start a program: starting it once more" >&2
   status=0
-  wine "$@" >"$ausgabe" 2>"$ausgabe.err" || status=$?
+  wine "$@" <"$eingabe" >"$ausgabe" 2>"$ausgabe.err" || status=$?
 fi
 cat "$ausgabe"
 cat "$ausgabe.err" >&2

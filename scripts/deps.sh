@@ -11,6 +11,8 @@ if [[ "${1:-run}" != run && "${1:-run}" != test ]]; then
   pakete=("$@")
 elif [[ "${1:-run}" == test ]]; then
   pakete+=(libgtest-dev libbenchmark-dev)
+  # The check that the C++ sources are formatted (the test clang_format).
+  pakete+=(clang-format)
   # The sources of the German and English locales, which the tests generate
   # into the build folder (nothing is changed in the system's locales).
   pakete+=(locales)

@@ -1,7 +1,6 @@
 // dunstwerk-rechne (DUNSTWERK_RECHNE) started from a shell as a user starts it,
 // in a folder of the test's own, in a German session too.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -88,9 +87,7 @@ TEST(Programm, StatusAusgabeUndMeldung) {
   EXPECT_EQ(Lies(ordner / "ergebnis.csv"), "gestern\n");
   for (const auto& datei : fs::directory_iterator(ordner))
     EXPECT_FALSE(datei.path().filename().string().starts_with(".")) << datei.path();
-  struct stat info {};
-  EXPECT_TRUE(stat("/dev/full", &info) == 0 && S_ISCHR(info.st_mode))
-      << "the program removed the device /dev/full";
+  EXPECT_TRUE(fs::is_character_file("/dev/full")) << "the program removed the device /dev/full";
   fs::remove_all(ordner);  // the folder this test made, of files it or the program wrote
 }
 

@@ -8,7 +8,7 @@
 #
 # After a deliberate change of the digits, write the expected files anew with
 # the Linux program: GLEICH_NEU=1 ctest --preset default -R rechne_gleich
-cmake_minimum_required(VERSION 3.22)
+cmake_minimum_required(VERSION 3.25)
 string(REPLACE "|" ";" emulator "${EMULATOR}")
 string(REPLACE "|" ";" optionen "${OPTIONEN}")
 execute_process(COMMAND ${emulator} ${PROGRAMM} ${optionen}
