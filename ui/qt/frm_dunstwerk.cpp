@@ -30,9 +30,6 @@ namespace dunstwerk {
 
 namespace {
 
-// Layout sizes in twips; Qt scales its pixels for dense screens itself.
-constexpr int Px(int twips) { return Pixel(twips); }
-
 QString Qs(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -180,7 +177,8 @@ frm_Dunstwerk::frm_Dunstwerk(QWidget* parent)
   setPalette(palette);
   setAutoFillBackground(true);
   setFont(Schrift(kFensterPunkt, false));
-  setFixedSize(Px(kFensterBreiteTwips), Px(kFensterHoeheTwips));
+  // Pixels at 96 DPI throughout: Qt scales them for dense screens itself.
+  setFixedSize(Pixel(kFensterBreiteTwips), Pixel(kFensterHoeheTwips));
 
   for (Element e = 0; e < kSteuerelemente.size(); ++e) {
     const Steuerelement& s = kSteuerelemente[e];
@@ -219,7 +217,7 @@ frm_Dunstwerk::frm_Dunstwerk(QWidget* parent)
 
     w->setObjectName(Qs(s.name));
     w->setFont(Schrift(s.punkt, s.kursiv));
-    w->setGeometry(Px(s.links), Px(s.oben), Px(s.breite), Px(s.hoehe));
+    w->setGeometry(Pixel(s.links), Pixel(s.oben), Pixel(s.breite), Pixel(s.hoehe));
     w->setVisible(s.sichtbar);
     elemente_[e] = w;
   }
@@ -369,7 +367,7 @@ void frm_Dunstwerk::Fokus(Element e) { elemente_[e]->setFocus(Qt::OtherFocusReas
 
 void frm_Dunstwerk::SetzeFensterhoehe(int twips) {
   const int rahmen = frameGeometry().height() - geometry().height();
-  setFixedHeight(std::max(1, Px(twips) - rahmen));
+  setFixedHeight(std::max(1, Pixel(twips) - rahmen));
 }
 
 void frm_Dunstwerk::NeuZeichnen() { repaint(); }

@@ -3,13 +3,12 @@
 // for the logo. It builds every control from kSteuerelemente and lets
 // Fensterlogik and ui/regeln.h decide what happens.
 //
-// Its parts, by concern: fenster.cpp (the controls, the surface and the
-// message loop), fensterprozedur.cpp (the window procedure and its
-// handlers), eingabe.cpp (keys, input during the pause, the message loop),
-// dpi.cpp (DPI and fonts), logo.cpp (the picture box) and zwischenablage.cpp
-// (the clipboard). COM must be started on the thread
-// before the window is made (wWinMain does): the accessibility properties
-// and the logo's decoder need it.
+// Its parts, by concern: fenster.cpp (the controls and the surface),
+// fensterprozedur.cpp (the window procedure and its handlers), eingabe.cpp
+// (keys, input during the pause, the message loop), dpi.cpp (DPI and fonts),
+// logo.cpp (the picture box) and zwischenablage.cpp (the clipboard). COM must
+// be started on the thread before the window is made (wWinMain does): the
+// accessibility properties and the logo's decoder need it.
 #pragma once
 
 #ifndef NOMINMAX
@@ -32,7 +31,7 @@ struct IAccPropServices;
 
 namespace dunstwerk {
 
-// The window class, for FindWindow.
+// The window's class, registered once per module.
 inline constexpr wchar_t kFensterklasse[] = L"frm_Dunstwerk";
 
 // The command of the context menu's one entry, "Ergebnisse kopieren", as its
