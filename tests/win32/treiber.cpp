@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "ui/win32/fenster.h"
+#include "ui/win32/intern.h"
 
 namespace dunstwerk::test {
 namespace {
@@ -18,15 +19,14 @@ int erwarteteDpi = 96;
 bool nurSystemDpi = false;
 const bool unterWine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
 
+using win32::RgbVon;
+
 // Line ends "\n" unless Windows' own are asked for.
 std::string Utf8(std::wstring_view t, bool crlf = false) {
-  std::string s(t.size() * 3, '\0');
-  s.resize(std::size_t(WideCharToMultiByte(CP_UTF8, 0, t.data(), int(t.size()), s.data(),
-                                           int(s.size()), nullptr, nullptr)));
+  std::string s = win32::Schmal(t);
   if (!crlf) std::erase(s, '\r');
   return s;
 }
-Rgb Farbwert(COLORREF c) { return {GetRValue(c), GetGValue(c), GetBValue(c)}; }
 
 // The context menu that is open, read in its own message loop.
 Menue* offenesMenue = nullptr;
@@ -54,7 +54,7 @@ class Win32Treiber final : public Treiber {
     SetSysColors(1, &kSystemtext, &systemtext_);
   }
 
-  HWND H(std::string_view name) { return fenster_->Steuerelement(name); }
+  HWND H(std::string_view name) { return fenster_->HwndVon(name); }
 
   void Oeffnen() override {
     fenster_.reset();
@@ -127,7 +127,7 @@ class Win32Treiber final : public Treiber {
   std::pair<Rgb, Rgb> Farben(std::string_view name) override {
     HDC dc = CreateCompatibleDC(nullptr);
     SendMessageW(hwnd_, WM_CTLCOLORSTATIC, WPARAM(dc), LPARAM(H(name)));
-    const std::pair farben{Farbwert(GetTextColor(dc)), Farbwert(GetBkColor(dc))};
+    const std::pair farben{RgbVon(GetTextColor(dc)), RgbVon(GetBkColor(dc))};
     DeleteDC(dc);
     return farben;
   }

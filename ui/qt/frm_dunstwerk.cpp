@@ -285,7 +285,7 @@ void frm_Dunstwerk::closeEvent(QCloseEvent* ereignis) {
   ereignis->ignore();
 }
 
-std::optional<Element> frm_Dunstwerk::ElementVon(const QObject* objekt) const {
+std::optional<Element> frm_Dunstwerk::ElementVonObjekt(const QObject* objekt) const {
   const auto stelle = std::find(elemente_.begin(), elemente_.end(), objekt);
   if (!objekt || stelle == elemente_.end()) return std::nullopt;
   return static_cast<Element>(stelle - elemente_.begin());
@@ -295,7 +295,7 @@ bool frm_Dunstwerk::eventFilter(QObject* objekt, QEvent* ereignis) {
   if (logik_.Pausiert() && IstEingabe(ereignis->type())) return true;
   if (ereignis->type() != QEvent::KeyPress) return QWidget::eventFilter(objekt, ereignis);
   const auto* taste = static_cast<QKeyEvent*>(ereignis);
-  const std::optional<Element> e = ElementVon(objekt);
+  const std::optional<Element> e = ElementVonObjekt(objekt);
   if (!e) return QWidget::eventFilter(objekt, ereignis);
   if (taste->matches(QKeySequence::Copy)) {
     const auto* feld = qobject_cast<const QLineEdit*>(objekt);
@@ -308,7 +308,7 @@ bool frm_Dunstwerk::eventFilter(QObject* objekt, QEvent* ereignis) {
 // Keys that the focused button or picture box leaves to the window.
 void frm_Dunstwerk::keyPressEvent(QKeyEvent* ereignis) {
   if (ereignis->matches(QKeySequence::Copy)) {
-    logik_.StrgC(ElementVon(focusWidget()), false);
+    logik_.StrgC(ElementVonObjekt(focusWidget()), false);
     return;
   }
   // Shift+F10 opens the context menu of what has the focus, as the menu key

@@ -57,7 +57,7 @@ Fenster::Fenster(HINSTANCE instanz, std::optional<std::string> dezimaltrenner)
   CreateWindowExW(kStilErweitert, kFensterklasse, L"", kStil, frei.left, frei.top, 100, 100,
                   nullptr, nullptr, instanz_, this);
   if (!hwnd_) return;
-  dpi_ = DpiDesFensters(hwnd_);
+  dpi_ = DpiVon(hwnd_);
 
   const RECT r = Rahmen(kFensterBreiteTwips, kFensterHoeheTwips, dpi_);
   const int breite = r.right - r.left;
@@ -86,7 +86,7 @@ void Fenster::Anzeigen(int nCmdShow) {
   UpdateWindow(hwnd_);
 }
 
-std::optional<Element> Fenster::ElementVon(HWND steuerelement) const {
+std::optional<Element> Fenster::ElementVonHwnd(HWND steuerelement) const {
   const auto stelle = std::find(steuerelemente_.begin(), steuerelemente_.end(), steuerelement);
   if (!steuerelement || stelle == steuerelemente_.end()) return std::nullopt;
   return static_cast<Element>(stelle - steuerelemente_.begin());
@@ -99,20 +99,19 @@ void Fenster::ErzeugeSteuerelemente() {
   // when nothing else names it. Only the error label overlaps other
   // controls, and those are hidden whenever it shows.
   auto istZeilenname = [](Element e) {
-    return std::any_of(
-        kSteuerelemente.begin(), kSteuerelemente.end(),
-        [e](const dunstwerk::Steuerelement& s) { return s.zeile == kSteuerelemente[e].name; });
+    return std::any_of(kSteuerelemente.begin(), kSteuerelemente.end(),
+                       [e](const Steuerelement& s) { return s.zeile == kSteuerelemente[e].name; });
   };
   std::vector<Element> folge;
   for (Element e : kTabfolge) {
     if (istZeilenname(e)) continue;
     if (kSteuerelemente[e].art == Art::Textfeld)
-      folge.push_back(dunstwerk::ElementVon(kSteuerelemente[e].zeile));
+      folge.push_back(ElementVon(kSteuerelemente[e].zeile));
     folge.push_back(e);
   }
 
   for (Element e : folge) {
-    const dunstwerk::Steuerelement& s = kSteuerelemente[e];
+    const Steuerelement& s = kSteuerelemente[e];
     const wchar_t* klasse = L"STATIC";
     DWORD stil = WS_CHILD | WS_CLIPSIBLINGS | (s.sichtbar ? WS_VISIBLE : 0);
     DWORD erweitert = 0;

@@ -52,9 +52,8 @@ class Fenster final : private Oberflaeche {
   void Anzeigen(int nCmdShow = SW_SHOWNORMAL);
 
   HWND Hwnd() const { return hwnd_; }
-  HWND Steuerelement(std::string_view name) const {
-    return steuerelemente_[dunstwerk::ElementVon(name)];
-  }
+  // A control's window, by its name in the table.
+  HWND HwndVon(std::string_view name) const { return steuerelemente_[ElementVon(name)]; }
 
   // Everything the message loop does before TranslateMessage and
   // DispatchMessage: drops user input while an error text stands, hands
@@ -127,7 +126,7 @@ class Fenster final : private Oberflaeche {
   void ErzeugeSteuerelemente();
   void Anordnen();
   void SetzeZugaenglichkeit();
-  std::optional<Element> ElementVon(HWND steuerelement) const;
+  std::optional<Element> ElementVonHwnd(HWND steuerelement) const;
   const Logobild* LogoVon(int breite);
 
   HINSTANCE instanz_;

@@ -75,7 +75,7 @@ LRESULT Fenster::OnEraseBkgnd(HDC dc) {
 }
 
 LRESULT Fenster::OnCtlColorStatic(HDC dc, HWND beschriftung) {
-  const std::optional<Element> e = ElementVon(beschriftung);
+  const std::optional<Element> e = ElementVonHwnd(beschriftung);
   if (!e || kSteuerelemente[*e].art != Art::Bezeichnung)
     return DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                           reinterpret_cast<LPARAM>(beschriftung));
