@@ -276,11 +276,13 @@ void frm_Dunstwerk::showEvent(QShowEvent* ereignis) {
 
 void frm_Dunstwerk::closeEvent(QCloseEvent* ereignis) {
   // The window system's close comes from the user; QWidget::close() and
-  // quit() from the program.
+  // quit() from the program. A session's end is a quit as well: Qt 6 closes
+  // no window while it asks for the session's data (isSavingSession() is
+  // never set here), and the session manager's last word quits the
+  // application, so the window closes when a standing error text has stood
+  // its time.
   using G = Fensterlogik::Schliessgrund;
-  const G grund = qApp->isSavingSession()   ? G::Sitzungsende
-                  : ereignis->spontaneous() ? G::Nutzer
-                                            : G::Programm;
+  const G grund = ereignis->spontaneous() ? G::Nutzer : G::Programm;
   if (logik_.Schliessen(grund)) return QWidget::closeEvent(ereignis);
   ereignis->ignore();
 }

@@ -18,6 +18,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,9 +28,19 @@
 #include "ui/layout.h"
 #include "ui/oberflaeche.h"
 
-struct IAccPropServices;
-
 namespace dunstwerk {
+
+// What the window asks of the system's accessibility service: a name or a
+// role (ROLE_SYSTEM_*) for a control whose kind alone says too little, and
+// to forget them when the window goes. The window uses oleacc's
+// IAccPropServices; a test puts its own in place to see what is asked.
+class Zugangsdienst {
+ public:
+  virtual ~Zugangsdienst() = default;
+  virtual void SetzeName(HWND steuerelement, const std::wstring& name) = 0;
+  virtual void SetzeRolle(HWND steuerelement, long rolle) = 0;
+  virtual void Vergessen(HWND steuerelement) = 0;
+};
 
 // The window's class, registered once per module.
 inline constexpr wchar_t kFensterklasse[] = L"frm_Dunstwerk";
@@ -41,9 +52,11 @@ inline constexpr UINT kKopierenBefehl = 40001;
 class Fenster final : private Oberflaeche {
  public:
   // The window is created hidden; Anzeigen() shows it. Without a separator
-  // the user's locale gives it. The icon and the logo come from the
-  // resources of the module instanz (ui/win32/ressourcen.h).
-  explicit Fenster(HINSTANCE instanz, std::optional<std::string> dezimaltrenner = std::nullopt);
+  // the user's locale gives it; without an accessibility service, oleacc's.
+  // The icon and the logo come from the resources of the module instanz
+  // (ui/win32/ressourcen.h).
+  explicit Fenster(HINSTANCE instanz, std::optional<std::string> dezimaltrenner = std::nullopt,
+                   std::unique_ptr<Zugangsdienst> zugang = nullptr);
   ~Fenster() override;
   Fenster(const Fenster&) = delete;
   Fenster& operator=(const Fenster&) = delete;
@@ -141,8 +154,8 @@ class Fenster final : private Oberflaeche {
   std::vector<Logobild> logos_;  // decoded at the first paint, by width
   bool logosGeladen_ = false;
   HWND letzterFokus_ = nullptr;
-  IAccPropServices* zugang_ = nullptr;
-  bool abbau_ = false;  // destroyed by the destructor, not by quitting
+  std::unique_ptr<Zugangsdienst> zugang_;  // none where the system has none
+  bool abbau_ = false;                     // destroyed by the destructor, not by quitting
   Fensterlogik logik_;
 };
 
