@@ -23,8 +23,8 @@ namespace {
 constexpr double cpL = 1.005;
 // Specific heat of water vapour, kJ/(kg K).
 constexpr double cpD = 1.86;
-// Latent heat of evaporation at 0 degrees Celsius, kJ/kg. An integer on
-// purpose: it is widened exactly wherever it is used.
+// Latent heat of evaporation at 0 degrees Celsius, kJ/kg, a whole number.
+// Each use adds it to a double, which holds it exactly.
 constexpr int r0 = 2500;
 // Specific heat of liquid water, kJ/(kg K). Held in single precision: it
 // enters the arithmetic as 4.190000057220459, and the shown relative humidity
@@ -174,8 +174,8 @@ std::variant<MoistAirState, Grund> Berechnung(Vorgabe vorgabe, double temlu, dou
   }
 
   // What every mode computes alike from temlu, pd, x and xkg.
+  // A dew point that cannot be reached (NaN) fails the check below as well.
   s.temtau = TaupunktAusDruck(s.pd);
-  if (std::isnan(s.temtau)) return Grund::LuftTrocken;
   s.absfeu = AbsoluteFeuchte(s.temlu, s.pd);
   s.xkgminusx = s.xkg - s.x;
   s.rhofl = Dichte(s.temlu, s.pd);

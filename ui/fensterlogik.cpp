@@ -48,11 +48,19 @@ std::string AlsHtml(std::string_view text) {
 }  // namespace
 
 Fensterlogik::Fensterlogik(Oberflaeche& oberflaeche, std::string dezimaltrenner)
-    : o_(oberflaeche), dezimaltrenner_(std::move(dezimaltrenner)) {}
+    : o_(oberflaeche), dezimaltrenner_(std::move(dezimaltrenner)) {
+  // The front ends build every control as the table shows it at start.
+  for (Element e = 0; e < kSteuerelemente.size(); ++e) sichtbar_[e] = kSteuerelemente[e].sichtbar;
+}
+
+void Fensterlogik::Zeigen(Element e, bool sichtbar) {
+  sichtbar_[e] = sichtbar;
+  o_.Zeigen(e, sichtbar);
+}
 
 void Fensterlogik::Klick(Element e) {
   // The window takes no input while an error text stands.
-  if (pausiert_) return;
+  if (!Bedienbar(e)) return;
   for (const Modus& modus : kModi) {
     if (e == modus.knopf) return cmd_Rechn_Click(modus);
   }
@@ -62,46 +70,46 @@ void Fensterlogik::Klick(Element e) {
 }
 
 void Fensterlogik::AnsichtZuruecksetzen() {
-  o_.Zeigen(kLuftfeld, true);
+  Zeigen(kLuftfeld, true);
   o_.Fokus(kLuftfeld);
-  for (Element e : kAufforderungen) o_.Zeigen(e, false);
-  for (const Modus& modus : kModi) o_.Zeigen(modus.knopf, false);
+  for (Element e : kAufforderungen) Zeigen(e, false);
+  for (const Modus& modus : kModi) Zeigen(modus.knopf, false);
   for (Element e : kErgebnisfelder) {
-    if (e != kLuftfeld) o_.Zeigen(e, false);
+    if (e != kLuftfeld) Zeigen(e, false);
   }
 }
 
 void Fensterlogik::cmd_Rechn_Click(const Modus& modus) {
   modus_ = &modus;
   AnsichtZuruecksetzen();
-  o_.Zeigen(modus.zweitesFeld, true);
-  o_.Zeigen(kRechne, true);
+  Zeigen(modus.zweitesFeld, true);
+  Zeigen(kRechne, true);
   o_.SetzeFensterhoehe(kHoeheNachWahlTwips);
 }
 
 void Fensterlogik::cmd_rechne_Click() {
   if (!modus_) return;
-  o_.Zeigen(kRechne, false);
+  Zeigen(kRechne, false);
   const Ergebnis ergebnis =
       Rechne(modus_->vorgabe, o_.Text(kLuftfeld), o_.Text(modus_->zweitesFeld));
   if (const auto* zustand = std::get_if<MoistAirState>(&ergebnis)) {
     ZeigeErgebnisse(*zustand);
     ergebnisseStehen_ = true;
-    o_.Zeigen(kNeustart, true);
-    o_.Zeigen(kBeenden, true);
+    Zeigen(kNeustart, true);
+    Zeigen(kBeenden, true);
     o_.NeuZeichnen();
     return;
   }
   // The text stands for the pause; the restart follows when it has run out.
   o_.SetzeBeschriftung(kFehlermeldung, Fehlertext(std::get<Fehler>(ergebnis)));
-  o_.Zeigen(kFehlermeldung, true);
+  Zeigen(kFehlermeldung, true);
   o_.NeuZeichnen();
   pausiert_ = true;
   o_.StartePausenuhr(kFehlerPauseMs);
 }
 
 void Fensterlogik::ZeigeErgebnisse(const MoistAirState& zustand) {
-  for (Element e : kErgebnisfelder) o_.Zeigen(e, true);
+  for (Element e : kErgebnisfelder) Zeigen(e, true);
   for (std::size_t i = 0; i < kAnzeigegroessen.size(); ++i) {
     const Anzeigegroesse& g = kAnzeigegroessen[i];
     o_.SetzeText(kErgebnisfelder[i],
@@ -123,13 +131,13 @@ bool Fensterlogik::Schliessen(Schliessgrund grund) {
 }
 
 bool Fensterlogik::Enter(std::optional<Element> fokus) {
-  if (pausiert_ || !fokus) return false;
+  if (!fokus || !Bedienbar(*fokus)) return false;
   switch (kSteuerelemente[*fokus].art) {
     case Art::Schaltflaeche:
       Klick(*fokus);
       return true;
     case Art::Textfeld:
-      if (!RechneGezeigt()) return false;
+      if (!Bedienbar(kRechne)) return false;
       Klick(kRechne);
       return true;
     default:
@@ -138,6 +146,7 @@ bool Fensterlogik::Enter(std::optional<Element> fokus) {
 }
 
 bool Fensterlogik::StrgC(std::optional<Element> fokus, bool auswahl) {
+  if (fokus && !Gezeigt(*fokus)) return false;
   if (fokus && kSteuerelemente[*fokus].art == Art::Textfeld && auswahl) return false;
   ErgebnisseKopieren();
   return true;
@@ -165,9 +174,9 @@ void Fensterlogik::cmd_neustart_Click() {
   ergebnisseStehen_ = false;
   o_.SetzeText(kLuftfeld, "");
   for (const Modus& modus : kModi) o_.SetzeText(modus.zweitesFeld, "");
-  o_.Zeigen(kNeustart, false);
-  o_.Zeigen(kBeenden, false);
-  o_.Zeigen(kFehlermeldung, false);
+  Zeigen(kNeustart, false);
+  Zeigen(kBeenden, false);
+  Zeigen(kFehlermeldung, false);
   if (modus_) cmd_Rechn_Click(*modus_);
 }
 

@@ -3,6 +3,7 @@
 // quitting. It talks to the controls only through an Oberflaeche.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 
@@ -20,19 +21,23 @@ class Fensterlogik {
   // The decimal separator of the user's locale, for the shown results.
   Fensterlogik(Oberflaeche& oberflaeche, std::string dezimaltrenner);
 
-  // A click on a control, from the front end. Clicks on anything but a push
-  // button, and every click while an error text stands, do nothing.
+  // A click on a control, from the front end. A control takes input only
+  // while it is shown and the window is not paused, as in the forms runtime:
+  // another program's click on a hidden button does nothing. Clicks on
+  // anything but a push button do nothing either.
   void Klick(Element e);
 
   // Enter, on the main keyboard or the keypad, with the focus on a control
   // (none: the window itself). On a button it clicks that button; in a text
   // box it runs "Rechne !" while that is shown, as a click on it would;
-  // elsewhere it does nothing. True when it ran a click.
+  // elsewhere, and on a hidden control, it does nothing. True when it ran a
+  // click.
   bool Enter(std::optional<Element> fokus);
 
   // Ctrl+C with the focus on a control, which in a text box may have a
   // selection. The results are copied unless there is a selection to copy;
-  // false leaves the key to the text box.
+  // false leaves the key to the text box, and to a hidden control, which
+  // takes no input.
   bool StrgC(std::optional<Element> fokus, bool auswahl);
 
   // While an error text stands, the front end drops all user input.
@@ -49,7 +54,7 @@ class Fensterlogik {
 
   // The results can be copied while they stand: after a complete run, until
   // the restart, and not while an error text stands.
-  bool KopierenMoeglich() const { return ergebnisseStehen_ && !pausiert_; }
+  bool KopierenMoeglich() const { return ergebnisseStehen_; }
   // Puts the twelve results on the clipboard as the window shows them, one
   // line each: the row label, a tab, the value. Does nothing unless
   // KopierenMoeglich().
@@ -68,14 +73,20 @@ class Fensterlogik {
   void AnsichtZuruecksetzen();
   void ZeigeErgebnisse(const MoistAirState& zustand);
 
+  // Every show and hide goes through here, so that the behaviour knows what
+  // is shown without asking the toolkit.
+  void Zeigen(Element e, bool sichtbar);
+  bool Gezeigt(Element e) const { return e < sichtbar_.size() && sichtbar_[e]; }
+  // Shown, and not paused: a control that takes input.
+  bool Bedienbar(Element e) const { return !pausiert_ && Gezeigt(e); }
+
   Oberflaeche& o_;
   std::string dezimaltrenner_;
   const Modus* modus_ = nullptr;  // none until the user picks one
   bool pausiert_ = false;
   bool ergebnisseStehen_ = false;
   bool beendenAngefordert_ = false;
-
-  bool RechneGezeigt() const { return modus_ && !ergebnisseStehen_ && !pausiert_; }
+  std::array<bool, kSteuerelemente.size()> sichtbar_;  // as the front end shows them
 };
 
 }  // namespace dunstwerk

@@ -36,6 +36,9 @@ struct Steuerelement {
 // A control, by its place in kSteuerelemente.
 using Element = std::size_t;
 
+// Short names for the table's columns, here and nowhere else.
+namespace tabelle {
+
 inline constexpr Art B = Art::Bezeichnung;
 inline constexpr Art T = Art::Textfeld;
 inline constexpr Art S = Art::Schaltflaeche;
@@ -101,6 +104,20 @@ inline constexpr std::array<Steuerelement, 39> kSteuerelemente{{
 {"lbl_Dunstwerk",      B, "Dunstwerk",                     1620,  630, 2520, 375, 20.25, false, Farbe::Blau,    true,   1},
 }};
 // clang-format on
+
+}  // namespace tabelle
+
+using tabelle::kSteuerelemente;
+
+// The tab column holds each place from 0 to 38 once.
+static_assert([] {
+  std::array<bool, kSteuerelemente.size()> vergeben{};
+  for (const Steuerelement& s : kSteuerelemente) {
+    if (s.tab < 0 || s.tab >= static_cast<int>(vergeben.size()) || vergeben[s.tab]) return false;
+    vergeben[s.tab] = true;
+  }
+  return true;
+}());
 
 // The window: client area at start, background, default font, and the total
 // height (frame included) once a mode is chosen.

@@ -100,22 +100,22 @@ int main() {
   InitCommonControlsEx(&steuerelemente);
   dunstwerk::Fenster fenster(instanz, std::string(","));
   fenster.Anzeigen();
-  SendMessageW(fenster.Steuerelement("cmd_Rechn_1"), BM_CLICK, 0, 0);
+  SendMessageW(fenster.HwndVon("cmd_Rechn_1"), BM_CLICK, 0, 0);
   constexpr int kKlicks = 201;
   std::vector<double> klickMs;
   for (int i = 0; i < kKlicks; ++i) {
-    SetWindowTextW(fenster.Steuerelement("txt_temlu"), L"20");
-    SetWindowTextW(fenster.Steuerelement("txt_rf"), L"50");
+    SetWindowTextW(fenster.HwndVon("txt_temlu"), L"20");
+    SetWindowTextW(fenster.HwndVon("txt_rf"), L"50");
     LARGE_INTEGER von, bis;
     QueryPerformanceCounter(&von);
     // The handler paints the results before it returns.
-    SendMessageW(fenster.Steuerelement("cmd_rechne"), BM_CLICK, 0, 0);
+    SendMessageW(fenster.HwndVon("cmd_rechne"), BM_CLICK, 0, 0);
     QueryPerformanceCounter(&bis);
     klickMs.push_back(Millisekunden(von, bis));
     wchar_t h1[16] = {};
-    GetWindowTextW(fenster.Steuerelement("txt_h1"), h1, 16);
+    GetWindowTextW(fenster.HwndVon("txt_h1"), h1, 16);
     if (std::wstring(h1) != L"38,8") return 1;
-    SendMessageW(fenster.Steuerelement("cmd_neustart"), BM_CLICK, 0, 0);
+    SendMessageW(fenster.HwndVon("cmd_neustart"), BM_CLICK, 0, 0);
   }
 
   std::printf("process start to first painted window: median %.2f ms over %d starts\n",

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ressourcen.h"
+#include "ui/win32/ressourcen.h"
 
 namespace {
 

@@ -1,11 +1,14 @@
 // The window tests' driver for the Qt window, on the offscreen platform, and
-// the few checks that only Qt has. The program runs the whole suite.
+// the few checks that only Qt has. ctest runs the whole suite in one process
+// and picks single checks for runs in their own settings (scale factor,
+// locale), as on Win32.
 #include "vertrag/treiber.h"
 
 #include <gtest/gtest.h>
 
 #include <QTest>
 #include <QtWidgets>
+#include <clocale>
 #include <functional>
 
 #include "ui/qt/frm_dunstwerk.h"
@@ -105,7 +108,7 @@ class QtTreiber final : public Treiber {
             : z->role() == QAccessible::Graphic    ? Rolle::Grafik
                                                    : Rolle::Standard};
   }
-  bool ZugangAnmerkbar() override { return true; }
+  std::string ZugangUnlesbar() override { return ""; }
   void SetzeSystemtext(Rgb farbe) override {
     QPalette schema = palette_;
     for (auto rolle : {QPalette::ButtonText, QPalette::WindowText})
@@ -154,16 +157,22 @@ class QtTreiber final : public Treiber {
     QTest::qWait(ms);
     return maler.anzahl > 0;
   }
-  bool SchliessenAnfordern(Fensterlogik::Schliessgrund grund) override {
-    if (grund == Fensterlogik::Schliessgrund::Nutzer) {
-      // As the window system delivers it: a spontaneous close event.
-      QCloseEvent schliessen;
-      QCoreApplication::sendEvent(fenster_->windowHandle(), &schliessen);
-    } else if (grund == Fensterlogik::Schliessgrund::Programm) {
-      ImLauf([] { QCoreApplication::quit(); });
+  std::string SchliessenAnfordern(Fensterlogik::Schliessgrund grund) override {
+    switch (grund) {
+      case Fensterlogik::Schliessgrund::Nutzer: {
+        // As the window system delivers it: a spontaneous close event.
+        QCloseEvent schliessen;
+        QCoreApplication::sendEvent(fenster_->windowHandle(), &schliessen);
+        break;
+      }
+      case Fensterlogik::Schliessgrund::Programm:
+        ImLauf([] { QCoreApplication::quit(); });
+        break;
+      case Fensterlogik::Schliessgrund::Sitzungsende:
+        return "Qt 6 closes no window for a session's end; the session manager's last word "
+               "quits the application, which is the program's own close";
     }
-    // Qt's session manager cannot be driven offscreen.
-    return grund != Fensterlogik::Schliessgrund::Sitzungsende;
+    return "";
   }
   bool Offen() override { return fenster_->isVisible(); }
 
@@ -198,6 +207,73 @@ TEST(QtFenster, FesteGroesseTitelSymbolUndBeschriftungen) {
   EXPECT_EQ(f.font().pointSizeF(), kFensterPunkt);
   for (const QLabel* l : f.findChildren<QLabel*>())
     EXPECT_TRUE(l->textFormat() == Qt::PlainText && l->wordWrap()) << l->objectName().toStdString();
+}
+
+// At every QT_SCALE_FACTOR (ctest runs each in a process of its own) each
+// caption fits its control in the lines it was made for: one, two for the
+// citation.
+TEST(QtFenster, BeschriftungenPassen) {
+  frm_Dunstwerk fenster;
+  fenster.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&fenster));
+  for (const Steuerelement& s : kSteuerelemente) {
+    SCOPED_TRACE(std::string(s.name));
+    auto* w = fenster.findChild<QWidget*>(Qs(s.name));
+    const QString text = w->property("text").toString();  // labels' and buttons'
+    if (text.trimmed().isEmpty()) continue;
+    QTextLayout layout(text, w->font(), w);  // wrapping at words
+    double hoehe = 0;
+    layout.beginLayout();
+    for (QTextLine z = layout.createLine(); z.isValid(); z = layout.createLine()) {
+      z.setLineWidth(w->width());
+      hoehe += z.height();
+      EXPECT_LE(z.naturalTextWidth(), w->width());
+    }
+    layout.endLayout();
+    EXPECT_EQ(layout.lineCount(), s.name == "lbl_Anmerkung" ? 2 : 1);
+    // One line may stand a little taller than its label, as the design has
+    // it for "oder"; a second line must fit.
+    if (layout.lineCount() > 1) {
+      EXPECT_LE(hoehe, w->height() + 1);
+    }
+  }
+}
+
+// Typed with a comma and a point in a process whose locale ctest really set
+// (gebietsschema_*); QApplication hands it to the C library, as in the
+// program, so reading that follows LC_NUMERIC shows here. A missing locale,
+// which would prove nothing, shows as the wrong separator; expected values
+// use a comma.
+TEST(QtGebietsschema, VollstaendigerLauf) {
+  const QString trenner = qEnvironmentVariable("DUNSTWERK_DEZIMALTRENNER");
+  if (trenner.isEmpty()) GTEST_SKIP() << "ctest runs it in a locale it sets (gebietsschema_*)";
+  ASSERT_EQ(QString(std::localeconv()->decimal_point), trenner);
+  QLocale::setDefault(QLocale::system());  // as the program has it, not as Oeffnen() sets it
+  struct Fall {
+    const char* knopf;
+    QStringList eingaben, erwartet;  // name=text
+  };
+  for (const Fall& f : {Fall{"cmd_Rechn_1",
+                             {"txt_temlu=20,5", "txt_rf=50,5"},
+                             {"txt_temlu=20,50", "txt_rf=50,50", "txt_temtau=9,89",
+                              "txt_temkg=14,22", "txt_x=0,00768", "txt_h1=40,1"}},
+                        Fall{"cmd_Rechn_2",
+                             {"txt_temlu=20.5", "txt_temkg=13.8"},
+                             {"txt_temlu=20,50", "txt_temkg=13,80", "txt_rf=47,51", "txt_x=0,00722",
+                              "txt_h1=38,9"}}}) {
+    SCOPED_TRACE(f.knopf);
+    frm_Dunstwerk fenster;
+    fenster.show();
+    const auto feld = [&](const QString& paar) {
+      return fenster.findChild<QLineEdit*>(paar.section('=', 0, 0));
+    };
+    QTest::mouseClick(fenster.findChild<QPushButton*>(f.knopf), Qt::LeftButton);
+    for (const QString& paar : f.eingaben) QTest::keyClicks(feld(paar), paar.section('=', 1));
+    QTest::mouseClick(fenster.findChild<QPushButton*>("cmd_rechne"), Qt::LeftButton);
+    for (const QString& paar : f.erwartet)
+      EXPECT_EQ(feld(paar)->text(), paar.section('=', 1).replace(',', trenner))
+          << paar.toStdString();
+  }
 }
 
 }  // namespace

@@ -64,11 +64,11 @@ class Treiber {
   virtual Schrift SchriftVon(std::string_view name) = 0;
   // A label's text and background colour.
   virtual std::pair<Rgb, Rgb> Farben(std::string_view name) = 0;
-  // What a screen reader hears: name and role; those that the program gives
-  // its controls only where ZugangAnmerkbar() (Wine's service takes them and
-  // never hands them out).
+  // What a screen reader hears: name and role. Those that the program gives
+  // its controls (not taken from a caption or a row label) can be read back
+  // unless ZugangUnlesbar() says why not.
   virtual std::pair<std::string, Rolle> Zugang(std::string_view name) = 0;
-  virtual bool ZugangAnmerkbar() = 0;
+  virtual std::string ZugangUnlesbar() = 0;
   // Sets the system's text colour, as a colour scheme does, while the window
   // is open; the original returns with the next window.
   virtual void SetzeSystemtext(Rgb farbe) = 0;
@@ -86,8 +86,9 @@ class Treiber {
   // Runs the event loop for this long, the window marked for a repaint
   // first; whether it repainted.
   virtual bool Warte(int millisekunden) = 0;
-  // False where the toolkit cannot be asked in this way in a test.
-  virtual bool SchliessenAnfordern(Fensterlogik::Schliessgrund grund) = 0;
+  // Asks the window to close as this sender would. Where the toolkit never
+  // delivers such a close, nothing happens and the reason is returned.
+  virtual std::string SchliessenAnfordern(Fensterlogik::Schliessgrund grund) = 0;
   virtual bool Offen() = 0;
 };
 

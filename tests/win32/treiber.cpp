@@ -7,9 +7,15 @@
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
+#include <map>
+#include <memory>
 #include <optional>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "ui/win32/fenster.h"
+#include "ui/win32/intern.h"
 
 namespace dunstwerk::test {
 namespace {
@@ -18,15 +24,14 @@ int erwarteteDpi = 96;
 bool nurSystemDpi = false;
 const bool unterWine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
 
+using win32::RgbVon;
+
 // Line ends "\n" unless Windows' own are asked for.
 std::string Utf8(std::wstring_view t, bool crlf = false) {
-  std::string s(t.size() * 3, '\0');
-  s.resize(std::size_t(WideCharToMultiByte(CP_UTF8, 0, t.data(), int(t.size()), s.data(),
-                                           int(s.size()), nullptr, nullptr)));
+  std::string s = win32::Schmal(t);
   if (!crlf) std::erase(s, '\r');
   return s;
 }
-Rgb Farbwert(COLORREF c) { return {GetRValue(c), GetGValue(c), GetBValue(c)}; }
 
 // The context menu that is open, read in its own message loop.
 Menue* offenesMenue = nullptr;
@@ -54,7 +59,7 @@ class Win32Treiber final : public Treiber {
     SetSysColors(1, &kSystemtext, &systemtext_);
   }
 
-  HWND H(std::string_view name) { return fenster_->Steuerelement(name); }
+  HWND H(std::string_view name) { return fenster_->HwndVon(name); }
 
   void Oeffnen() override {
     fenster_.reset();
@@ -127,7 +132,7 @@ class Win32Treiber final : public Treiber {
   std::pair<Rgb, Rgb> Farben(std::string_view name) override {
     HDC dc = CreateCompatibleDC(nullptr);
     SendMessageW(hwnd_, WM_CTLCOLORSTATIC, WPARAM(dc), LPARAM(H(name)));
-    const std::pair farben{Farbwert(GetTextColor(dc)), Farbwert(GetBkColor(dc))};
+    const std::pair farben{RgbVon(GetTextColor(dc)), RgbVon(GetBkColor(dc))};
     DeleteDC(dc);
     return farben;
   }
@@ -147,8 +152,11 @@ class Win32Treiber final : public Treiber {
                   : rolle.lVal == ROLE_SYSTEM_GRAPHIC ? Rolle::Grafik
                                                       : Rolle::Standard};
   }
-  // Wine's oleacc takes the properties and never hands them out.
-  bool ZugangAnmerkbar() override { return !unterWine; }
+  std::string ZugangUnlesbar() override {
+    return unterWine ? "Wine's oleacc answers SetHwndPropStr and SetHwndProp with E_NOTIMPL; "
+                       "Win32Fenster.ZugangWieVerlangt checks what the window asks for"
+                     : "";
+  }
   void SetzeSystemtext(Rgb farbe) override {
     const COLORREF neu = RGB(farbe.r, farbe.g, farbe.b);
     SetSysColors(1, &kSystemtext, &neu);
@@ -213,12 +221,12 @@ class Win32Treiber final : public Treiber {
   }
   // The title bar, the system menu or Alt+F4; another program or this one;
   // the session's end.
-  bool SchliessenAnfordern(Fensterlogik::Schliessgrund grund) override {
+  std::string SchliessenAnfordern(Fensterlogik::Schliessgrund grund) override {
     static constexpr UINT kNachrichten[] = {WM_SYSCOMMAND, WM_CLOSE, WM_ENDSESSION};
     PostMessageW(hwnd_, kNachrichten[int(grund)],
                  grund == decltype(grund)::Nutzer ? SC_CLOSE : TRUE, 0);
     Pumpe();
-    return true;
+    return "";
   }
   bool Offen() override { return IsWindow(hwnd_); }
 
@@ -279,6 +287,74 @@ void PruefeLogo(int dpi) {
     EXPECT_EQ(GetPixel(dc, p.breite, 0), GetSysColor(COLOR_BTNFACE));
   }
   ReleaseDC(bildfeld, dc);
+}
+
+// What the window asks the accessibility service for, recorded in its place.
+struct Zugangsprotokoll : Zugangsdienst {
+  std::map<HWND, std::wstring>& namen;
+  std::map<HWND, long>& rollen;
+  std::set<HWND>& vergessen;
+  Zugangsprotokoll(std::map<HWND, std::wstring>& n, std::map<HWND, long>& r, std::set<HWND>& v)
+      : namen(n), rollen(r), vergessen(v) {}
+  void SetzeName(HWND h, const std::wstring& name) override { namen[h] = name; }
+  void SetzeRolle(HWND h, long rolle) override { rollen[h] = rolle; }
+  void Vergessen(HWND h) override { vergessen.insert(h); }
+};
+
+// Every text box is named by its row label and the logo by its own name; the
+// logo is a graphic and the error label an alert; all of it is forgotten when
+// the window goes. Checked here because Wine's service cannot be read back.
+TEST(Win32Fenster, ZugangWieVerlangt) {
+  std::map<HWND, std::wstring> namen;
+  std::map<HWND, long> rollen;
+  std::set<HWND> vergessen;
+  std::map<std::string, std::string> gefragt;  // control: name, role
+  {
+    Fenster f(GetModuleHandleW(nullptr), ",",
+              std::make_unique<Zugangsprotokoll>(namen, rollen, vergessen));
+    for (const Steuerelement& s : kSteuerelemente) {
+      const HWND h = f.HwndVon(s.name);
+      if (namen.contains(h)) gefragt[std::string(s.name)] = Utf8(namen[h]);
+      if (rollen.contains(h)) gefragt[std::string(s.name)] += "/" + std::to_string(rollen[h]);
+    }
+    EXPECT_TRUE(vergessen.empty());
+  }
+  std::map<std::string, std::string> erwartet{
+      {"pic_VKR", "Dunstwerk-Logo/" + std::to_string(ROLE_SYSTEM_GRAPHIC)},
+      {"lbl_Fehlermeldung", "/" + std::to_string(ROLE_SYSTEM_ALERT)}};
+  for (Element feld : kErgebnisfelder)
+    erwartet[std::string(kSteuerelemente[feld].name)] = ZeileVon(feld).text;
+  EXPECT_EQ(gefragt, erwartet);
+  EXPECT_EQ(namen.size() + rollen.size(), 15u);
+  for (const auto& [h, name] : namen) EXPECT_TRUE(vergessen.contains(h)) << Utf8(name);
+  for (const auto& [h, rolle] : rollen) EXPECT_TRUE(vergessen.contains(h)) << rolle;
+}
+
+// Screen readers hear of the error text as it appears, once (Wine delivers
+// the event to a hook as Windows does).
+std::vector<HWND> alarme;
+void CALLBACK AlarmGehoert(HWINEVENTHOOK, DWORD ereignis, HWND h, LONG objekt, LONG kind, DWORD,
+                           DWORD) {
+  if (ereignis == EVENT_SYSTEM_ALERT && objekt == OBJID_CLIENT && kind == CHILDID_SELF)
+    alarme.push_back(h);
+}
+
+TEST(Win32Fenster, AlarmBeimFehlertext) {
+  Win32Treiber& t = *treiber;
+  t.Oeffnen();
+  alarme.clear();
+  const HWINEVENTHOOK haken =
+      SetWinEventHook(EVENT_SYSTEM_ALERT, EVENT_SYSTEM_ALERT, nullptr, AlarmGehoert,
+                      GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  ASSERT_TRUE(haken);
+  t.Klick("cmd_Rechn_1");
+  t.Pumpe(50);
+  EXPECT_TRUE(alarme.empty());
+  t.Klick("cmd_rechne");
+  t.Pumpe(50);
+  EXPECT_EQ(alarme, std::vector<HWND>{t.H("lbl_Fehlermeldung")});
+  UnhookWinEvent(haken);
+  t.PauseBeenden();
 }
 
 TEST(Win32Fenster, LogoBeiDerSystemDpi) {

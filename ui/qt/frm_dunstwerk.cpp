@@ -30,9 +30,6 @@ namespace dunstwerk {
 
 namespace {
 
-// Layout sizes in twips; Qt scales its pixels for dense screens itself.
-constexpr int Px(int twips) { return Pixel(twips); }
-
 QString Qs(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -180,7 +177,8 @@ frm_Dunstwerk::frm_Dunstwerk(QWidget* parent)
   setPalette(palette);
   setAutoFillBackground(true);
   setFont(Schrift(kFensterPunkt, false));
-  setFixedSize(Px(kFensterBreiteTwips), Px(kFensterHoeheTwips));
+  // Pixels at 96 DPI throughout: Qt scales them for dense screens itself.
+  setFixedSize(Pixel(kFensterBreiteTwips), Pixel(kFensterHoeheTwips));
 
   for (Element e = 0; e < kSteuerelemente.size(); ++e) {
     const Steuerelement& s = kSteuerelemente[e];
@@ -219,7 +217,7 @@ frm_Dunstwerk::frm_Dunstwerk(QWidget* parent)
 
     w->setObjectName(Qs(s.name));
     w->setFont(Schrift(s.punkt, s.kursiv));
-    w->setGeometry(Px(s.links), Px(s.oben), Px(s.breite), Px(s.hoehe));
+    w->setGeometry(Pixel(s.links), Pixel(s.oben), Pixel(s.breite), Pixel(s.hoehe));
     w->setVisible(s.sichtbar);
     elemente_[e] = w;
   }
@@ -278,16 +276,18 @@ void frm_Dunstwerk::showEvent(QShowEvent* ereignis) {
 
 void frm_Dunstwerk::closeEvent(QCloseEvent* ereignis) {
   // The window system's close comes from the user; QWidget::close() and
-  // quit() from the program.
+  // quit() from the program. A session's end is a quit as well: Qt 6 closes
+  // no window while it asks for the session's data (isSavingSession() is
+  // never set here), and the session manager's last word quits the
+  // application, so the window closes when a standing error text has stood
+  // its time.
   using G = Fensterlogik::Schliessgrund;
-  const G grund = qApp->isSavingSession()   ? G::Sitzungsende
-                  : ereignis->spontaneous() ? G::Nutzer
-                                            : G::Programm;
+  const G grund = ereignis->spontaneous() ? G::Nutzer : G::Programm;
   if (logik_.Schliessen(grund)) return QWidget::closeEvent(ereignis);
   ereignis->ignore();
 }
 
-std::optional<Element> frm_Dunstwerk::ElementVon(const QObject* objekt) const {
+std::optional<Element> frm_Dunstwerk::ElementVonObjekt(const QObject* objekt) const {
   const auto stelle = std::find(elemente_.begin(), elemente_.end(), objekt);
   if (!objekt || stelle == elemente_.end()) return std::nullopt;
   return static_cast<Element>(stelle - elemente_.begin());
@@ -297,7 +297,7 @@ bool frm_Dunstwerk::eventFilter(QObject* objekt, QEvent* ereignis) {
   if (logik_.Pausiert() && IstEingabe(ereignis->type())) return true;
   if (ereignis->type() != QEvent::KeyPress) return QWidget::eventFilter(objekt, ereignis);
   const auto* taste = static_cast<QKeyEvent*>(ereignis);
-  const std::optional<Element> e = ElementVon(objekt);
+  const std::optional<Element> e = ElementVonObjekt(objekt);
   if (!e) return QWidget::eventFilter(objekt, ereignis);
   if (taste->matches(QKeySequence::Copy)) {
     const auto* feld = qobject_cast<const QLineEdit*>(objekt);
@@ -310,7 +310,7 @@ bool frm_Dunstwerk::eventFilter(QObject* objekt, QEvent* ereignis) {
 // Keys that the focused button or picture box leaves to the window.
 void frm_Dunstwerk::keyPressEvent(QKeyEvent* ereignis) {
   if (ereignis->matches(QKeySequence::Copy)) {
-    logik_.StrgC(ElementVon(focusWidget()), false);
+    logik_.StrgC(ElementVonObjekt(focusWidget()), false);
     return;
   }
   // Shift+F10 opens the context menu of what has the focus, as the menu key
@@ -369,7 +369,7 @@ void frm_Dunstwerk::Fokus(Element e) { elemente_[e]->setFocus(Qt::OtherFocusReas
 
 void frm_Dunstwerk::SetzeFensterhoehe(int twips) {
   const int rahmen = frameGeometry().height() - geometry().height();
-  setFixedHeight(std::max(1, Px(twips) - rahmen));
+  setFixedHeight(std::max(1, Pixel(twips) - rahmen));
 }
 
 void frm_Dunstwerk::NeuZeichnen() { repaint(); }

@@ -50,7 +50,7 @@ class frm_Dunstwerk : public QWidget, private Oberflaeche {
   void InZwischenablage(std::string_view text, std::string_view html) override;
 
   void SystemfarbenAnwenden();
-  std::optional<Element> ElementVon(const QObject* objekt) const;
+  std::optional<Element> ElementVonObjekt(const QObject* objekt) const;
 
   std::array<QWidget*, kSteuerelemente.size()> elemente_{};
   QTimer pausenuhr_;

@@ -24,7 +24,7 @@ F User32Funktion(const char* name) {
 
 }  // namespace
 
-int DpiDesFensters(HWND hwnd) {
+int DpiVon(HWND hwnd) {
   if (const auto dpi = User32Funktion<UINT(WINAPI*)(HWND)>("GetDpiForWindow"))
     return static_cast<int>(dpi(hwnd));
   HDC dc = GetDC(hwnd);
@@ -73,7 +73,7 @@ void Fenster::Anordnen() {
   // New fonts for the current DPI; the old ones go once no control uses them.
   Schriften alte = std::exchange(schriften_, Schriften{dpi_, {}});
   for (Element e = 0; e < kSteuerelemente.size(); ++e) {
-    const dunstwerk::Steuerelement& s = kSteuerelemente[e];
+    const Steuerelement& s = kSteuerelemente[e];
     SetWindowPos(steuerelemente_[e], nullptr, Pixel(s.links, dpi_), Pixel(s.oben, dpi_),
                  Pixel(s.breite, dpi_), Pixel(s.hoehe, dpi_),
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);

@@ -46,7 +46,7 @@ bool Fenster::Vorverarbeiten(MSG& nachricht) {
   const bool umschalt = GetKeyState(VK_SHIFT) < 0;
   const bool alt = GetKeyState(VK_MENU) < 0;
   if (nachricht.message == WM_KEYDOWN && nachricht.wParam == 'C' && strg && !umschalt && !alt) {
-    const std::optional<Element> e = ElementVon(GetFocus());
+    const std::optional<Element> e = ElementVonHwnd(GetFocus());
     DWORD von = 0, bis = 0;
     if (e && kSteuerelemente[*e].art == Art::Textfeld)
       SendMessageW(steuerelemente_[*e], EM_GETSEL, reinterpret_cast<WPARAM>(&von),
@@ -57,7 +57,7 @@ bool Fenster::Vorverarbeiten(MSG& nachricht) {
   // rule; the dialog keys would only send an IDOK that means nothing here.
   if (nachricht.message == WM_KEYDOWN && nachricht.wParam == VK_RETURN && !strg && !umschalt &&
       !alt) {
-    logik_.Enter(ElementVon(GetFocus()));
+    logik_.Enter(ElementVonHwnd(GetFocus()));
     return true;
   }
   return IsDialogMessageW(hwnd_, &nachricht) != FALSE;

@@ -3,6 +3,7 @@
 // clang-format off
 #include <initguid.h>  // the oleacc GUIDs, defined once here
 #include <oleacc.h>
+#include <wrl/client.h>
 // clang-format on
 
 #include <algorithm>
@@ -41,10 +42,48 @@ void RegistriereKlassen(HINSTANCE instanz, WNDPROC fenster, WNDPROC bild) {
   RegisterClassExW(&klasse);
 }
 
+// The names and roles through oleacc, for every client of the system's
+// accessibility interfaces.
+class OleaccDienst final : public Zugangsdienst {
+ public:
+  explicit OleaccDienst(Microsoft::WRL::ComPtr<IAccPropServices> dienst)
+      : dienst_(std::move(dienst)) {}
+  void SetzeName(HWND steuerelement, const std::wstring& name) override {
+    dienst_->SetHwndPropStr(steuerelement, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                            PROPID_ACC_NAME, name.c_str());
+  }
+  void SetzeRolle(HWND steuerelement, long rolle) override {
+    VARIANT wert{};
+    wert.vt = VT_I4;
+    wert.lVal = rolle;
+    dienst_->SetHwndProp(steuerelement, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                         PROPID_ACC_ROLE, wert);
+  }
+  void Vergessen(HWND steuerelement) override {
+    const MSAAPROPID eigenschaften[] = {PROPID_ACC_NAME, PROPID_ACC_ROLE};
+    dienst_->ClearHwndProps(steuerelement, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                            eigenschaften, 2);
+  }
+
+ private:
+  Microsoft::WRL::ComPtr<IAccPropServices> dienst_;
+};
+
+std::unique_ptr<Zugangsdienst> OleaccZugang() {
+  Microsoft::WRL::ComPtr<IAccPropServices> dienst;
+  if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                              IID_IAccPropServices,
+                              reinterpret_cast<void**>(dienst.GetAddressOf()))))
+    return nullptr;
+  return std::make_unique<OleaccDienst>(std::move(dienst));
+}
+
 }  // namespace
 
-Fenster::Fenster(HINSTANCE instanz, std::optional<std::string> dezimaltrenner)
+Fenster::Fenster(HINSTANCE instanz, std::optional<std::string> dezimaltrenner,
+                 std::unique_ptr<Zugangsdienst> zugang)
     : instanz_(instanz),
+      zugang_(std::move(zugang)),
       logik_(*this, dezimaltrenner ? std::move(*dezimaltrenner) : DezimaltrennerDesNutzers()) {
   hintergrund_ = CreateSolidBrush(Ref(kHintergrund));
   RegistriereKlassen(instanz_, &Fenster::Fensterprozedur, &Fenster::Bildprozedur);
@@ -57,7 +96,7 @@ Fenster::Fenster(HINSTANCE instanz, std::optional<std::string> dezimaltrenner)
   CreateWindowExW(kStilErweitert, kFensterklasse, L"", kStil, frei.left, frei.top, 100, 100,
                   nullptr, nullptr, instanz_, this);
   if (!hwnd_) return;
-  dpi_ = DpiDesFensters(hwnd_);
+  dpi_ = DpiVon(hwnd_);
 
   const RECT r = Rahmen(kFensterBreiteTwips, kFensterHoeheTwips, dpi_);
   const int breite = r.right - r.left;
@@ -78,7 +117,6 @@ Fenster::~Fenster() {
   }
   schriften_.Loeschen();
   if (hintergrund_) DeleteObject(hintergrund_);
-  if (zugang_) zugang_->Release();
 }
 
 void Fenster::Anzeigen(int nCmdShow) {
@@ -86,7 +124,7 @@ void Fenster::Anzeigen(int nCmdShow) {
   UpdateWindow(hwnd_);
 }
 
-std::optional<Element> Fenster::ElementVon(HWND steuerelement) const {
+std::optional<Element> Fenster::ElementVonHwnd(HWND steuerelement) const {
   const auto stelle = std::find(steuerelemente_.begin(), steuerelemente_.end(), steuerelement);
   if (!steuerelement || stelle == steuerelemente_.end()) return std::nullopt;
   return static_cast<Element>(stelle - steuerelemente_.begin());
@@ -99,20 +137,19 @@ void Fenster::ErzeugeSteuerelemente() {
   // when nothing else names it. Only the error label overlaps other
   // controls, and those are hidden whenever it shows.
   auto istZeilenname = [](Element e) {
-    return std::any_of(
-        kSteuerelemente.begin(), kSteuerelemente.end(),
-        [e](const dunstwerk::Steuerelement& s) { return s.zeile == kSteuerelemente[e].name; });
+    return std::any_of(kSteuerelemente.begin(), kSteuerelemente.end(),
+                       [e](const Steuerelement& s) { return s.zeile == kSteuerelemente[e].name; });
   };
   std::vector<Element> folge;
   for (Element e : kTabfolge) {
     if (istZeilenname(e)) continue;
     if (kSteuerelemente[e].art == Art::Textfeld)
-      folge.push_back(dunstwerk::ElementVon(kSteuerelemente[e].zeile));
+      folge.push_back(ElementVon(kSteuerelemente[e].zeile));
     folge.push_back(e);
   }
 
   for (Element e : folge) {
-    const dunstwerk::Steuerelement& s = kSteuerelemente[e];
+    const Steuerelement& s = kSteuerelemente[e];
     const wchar_t* klasse = L"STATIC";
     DWORD stil = WS_CHILD | WS_CLIPSIBLINGS | (s.sichtbar ? WS_VISIBLE : 0);
     DWORD erweitert = 0;
@@ -142,19 +179,20 @@ void Fenster::ErzeugeSteuerelemente() {
 }
 
 void Fenster::SetzeZugaenglichkeit() {
-  if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                              IID_IAccPropServices, reinterpret_cast<void**>(&zugang_))))
-    return;
+  if (!zugang_) zugang_ = OleaccZugang();
+  if (!zugang_) return;
   for (Element e = 0; e < kSteuerelemente.size(); ++e) {
     if (const std::string_view name = ZugangsnameVon(e); !name.empty())
-      zugang_->SetHwndPropStr(steuerelemente_[e], static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                              PROPID_ACC_NAME, Breit(name).c_str());
-    if (RolleVon(e) == Rolle::Alarm) {
-      VARIANT rolle{};
-      rolle.vt = VT_I4;
-      rolle.lVal = ROLE_SYSTEM_ALERT;
-      zugang_->SetHwndProp(steuerelemente_[e], static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                           PROPID_ACC_ROLE, rolle);
+      zugang_->SetzeName(steuerelemente_[e], Breit(name));
+    switch (RolleVon(e)) {
+      case Rolle::Alarm:
+        zugang_->SetzeRolle(steuerelemente_[e], ROLE_SYSTEM_ALERT);
+        break;
+      case Rolle::Grafik:
+        zugang_->SetzeRolle(steuerelemente_[e], ROLE_SYSTEM_GRAPHIC);
+        break;
+      case Rolle::Standard:
+        break;
     }
   }
 }

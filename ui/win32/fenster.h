@@ -3,13 +3,12 @@
 // for the logo. It builds every control from kSteuerelemente and lets
 // Fensterlogik and ui/regeln.h decide what happens.
 //
-// Its parts, by concern: fenster.cpp (the controls, the surface and the
-// message loop), fensterprozedur.cpp (the window procedure and its
-// handlers), eingabe.cpp (keys, input during the pause, the message loop),
-// dpi.cpp (DPI and fonts), logo.cpp (the picture box) and zwischenablage.cpp
-// (the clipboard). COM must be started on the thread
-// before the window is made (wWinMain does): the accessibility properties
-// and the logo's decoder need it.
+// Its parts, by concern: fenster.cpp (the controls and the surface),
+// fensterprozedur.cpp (the window procedure and its handlers), eingabe.cpp
+// (keys, input during the pause, the message loop), dpi.cpp (DPI and fonts),
+// logo.cpp (the picture box) and zwischenablage.cpp (the clipboard). COM must
+// be started on the thread before the window is made (wWinMain does): the
+// accessibility properties and the logo's decoder need it.
 #pragma once
 
 #ifndef NOMINMAX
@@ -19,6 +18,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,11 +28,21 @@
 #include "ui/layout.h"
 #include "ui/oberflaeche.h"
 
-struct IAccPropServices;
-
 namespace dunstwerk {
 
-// The window class, for FindWindow.
+// What the window asks of the system's accessibility service: a name or a
+// role (ROLE_SYSTEM_*) for a control whose kind alone says too little, and
+// to forget them when the window goes. The window uses oleacc's
+// IAccPropServices; a test puts its own in place to see what is asked.
+class Zugangsdienst {
+ public:
+  virtual ~Zugangsdienst() = default;
+  virtual void SetzeName(HWND steuerelement, const std::wstring& name) = 0;
+  virtual void SetzeRolle(HWND steuerelement, long rolle) = 0;
+  virtual void Vergessen(HWND steuerelement) = 0;
+};
+
+// The window's class, registered once per module.
 inline constexpr wchar_t kFensterklasse[] = L"frm_Dunstwerk";
 
 // The command of the context menu's one entry, "Ergebnisse kopieren", as its
@@ -42,9 +52,11 @@ inline constexpr UINT kKopierenBefehl = 40001;
 class Fenster final : private Oberflaeche {
  public:
   // The window is created hidden; Anzeigen() shows it. Without a separator
-  // the user's locale gives it. The icon and the logo come from the
-  // resources of the module instanz (ui/win32/ressourcen.h).
-  explicit Fenster(HINSTANCE instanz, std::optional<std::string> dezimaltrenner = std::nullopt);
+  // the user's locale gives it; without an accessibility service, oleacc's.
+  // The icon and the logo come from the resources of the module instanz
+  // (ui/win32/ressourcen.h).
+  explicit Fenster(HINSTANCE instanz, std::optional<std::string> dezimaltrenner = std::nullopt,
+                   std::unique_ptr<Zugangsdienst> zugang = nullptr);
   ~Fenster() override;
   Fenster(const Fenster&) = delete;
   Fenster& operator=(const Fenster&) = delete;
@@ -53,9 +65,8 @@ class Fenster final : private Oberflaeche {
   void Anzeigen(int nCmdShow = SW_SHOWNORMAL);
 
   HWND Hwnd() const { return hwnd_; }
-  HWND Steuerelement(std::string_view name) const {
-    return steuerelemente_[dunstwerk::ElementVon(name)];
-  }
+  // A control's window, by its name in the table.
+  HWND HwndVon(std::string_view name) const { return steuerelemente_[ElementVon(name)]; }
 
   // Everything the message loop does before TranslateMessage and
   // DispatchMessage: drops user input while an error text stands, hands
@@ -128,7 +139,7 @@ class Fenster final : private Oberflaeche {
   void ErzeugeSteuerelemente();
   void Anordnen();
   void SetzeZugaenglichkeit();
-  std::optional<Element> ElementVon(HWND steuerelement) const;
+  std::optional<Element> ElementVonHwnd(HWND steuerelement) const;
   const Logobild* LogoVon(int breite);
 
   HINSTANCE instanz_;
@@ -143,8 +154,8 @@ class Fenster final : private Oberflaeche {
   std::vector<Logobild> logos_;  // decoded at the first paint, by width
   bool logosGeladen_ = false;
   HWND letzterFokus_ = nullptr;
-  IAccPropServices* zugang_ = nullptr;
-  bool abbau_ = false;  // destroyed by the destructor, not by quitting
+  std::unique_ptr<Zugangsdienst> zugang_;  // none where the system has none
+  bool abbau_ = false;                     // destroyed by the destructor, not by quitting
   Fensterlogik logik_;
 };
 

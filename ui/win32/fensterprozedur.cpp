@@ -2,7 +2,6 @@
 // clang-format off
 #include "ui/win32/fenster.h"
 #include <windowsx.h>  // GET_X_LPARAM
-#include <oleacc.h>
 // clang-format on
 
 #include <optional>
@@ -75,7 +74,7 @@ LRESULT Fenster::OnEraseBkgnd(HDC dc) {
 }
 
 LRESULT Fenster::OnCtlColorStatic(HDC dc, HWND beschriftung) {
-  const std::optional<Element> e = ElementVon(beschriftung);
+  const std::optional<Element> e = ElementVonHwnd(beschriftung);
   if (!e || kSteuerelemente[*e].art != Art::Bezeichnung)
     return DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                           reinterpret_cast<LPARAM>(beschriftung));
@@ -164,10 +163,7 @@ LRESULT Fenster::OnSetFocus() {
 LRESULT Fenster::OnDestroy() {
   KillTimer(hwnd_, win32::kPausenuhr);
   if (zugang_) {
-    for (HWND h : steuerelemente_) {
-      const MSAAPROPID namen[] = {PROPID_ACC_NAME, PROPID_ACC_ROLE};
-      zugang_->ClearHwndProps(h, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, namen, 2);
-    }
+    for (HWND h : steuerelemente_) zugang_->Vergessen(h);
   }
   if (!abbau_) PostQuitMessage(0);
   return 0;

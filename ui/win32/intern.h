@@ -27,27 +27,9 @@ inline Rgb RgbVon(COLORREF c) { return Rgb{GetRValue(c), GetGValue(c), GetBValue
 
 // The DPI of a window: its monitor's where Windows knows it per monitor,
 // the system's otherwise.
-int DpiDesFensters(HWND hwnd);
+int DpiVon(HWND hwnd);
 
 // The window's outer rectangle around a client area of this size, at a DPI.
 RECT Rahmen(int breiteTwips, int hoeheTwips, int dpi);
-
-// Holds one COM interface and releases it.
-template <class T>
-class Com {
- public:
-  Com() = default;
-  Com(const Com&) = delete;
-  Com& operator=(const Com&) = delete;
-  ~Com() {
-    if (p_) p_->Release();
-  }
-  T** operator&() { return &p_; }
-  T* operator->() const { return p_; }
-  T* get() const { return p_; }
-
- private:
-  T* p_ = nullptr;
-};
 
 }  // namespace dunstwerk::win32

@@ -5,6 +5,7 @@
 #include "ui/win32/fenster.h"  // windows.h before the GUIDs
 #include <initguid.h>  // the imaging GUIDs, defined here
 #include <wincodec.h>
+#include <wrl/client.h>
 // clang-format on
 
 #include <algorithm>
@@ -16,7 +17,7 @@
 namespace dunstwerk {
 namespace {
 
-using win32::Com;
+using Microsoft::WRL::ComPtr;
 
 // The logo is 34 x 25 pixels at 96 DPI.
 constexpr int kLogoBreiteTwips = 510;
@@ -31,17 +32,17 @@ std::vector<std::uint32_t> LadePng(IWICImagingFactory* fabrik, HINSTANCE instanz
   const HGLOBAL daten = fund ? LoadResource(instanz, fund) : nullptr;
   const auto* bytes = static_cast<BYTE*>(daten ? LockResource(daten) : nullptr);
   if (!bytes) return {};
-  Com<IWICStream> strom;
-  Com<IWICBitmapDecoder> dekoder;
-  Com<IWICBitmapFrameDecode> bild;
-  Com<IWICFormatConverter> wandler;
+  ComPtr<IWICStream> strom;
+  ComPtr<IWICBitmapDecoder> dekoder;
+  ComPtr<IWICBitmapFrameDecode> bild;
+  ComPtr<IWICFormatConverter> wandler;
   if (FAILED(fabrik->CreateStream(&strom)) ||
       FAILED(
           strom->InitializeFromMemory(const_cast<BYTE*>(bytes), SizeofResource(instanz, fund))) ||
-      FAILED(fabrik->CreateDecoderFromStream(strom.get(), nullptr, WICDecodeMetadataCacheOnDemand,
+      FAILED(fabrik->CreateDecoderFromStream(strom.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
                                              &dekoder)) ||
       FAILED(dekoder->GetFrame(0, &bild)) || FAILED(fabrik->CreateFormatConverter(&wandler)) ||
-      FAILED(wandler->Initialize(bild.get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone,
+      FAILED(wandler->Initialize(bild.Get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone,
                                  nullptr, 0.0, WICBitmapPaletteTypeCustom)) ||
       FAILED(wandler->GetSize(&breite, &hoehe)))
     return {};
@@ -60,13 +61,14 @@ std::vector<std::uint32_t> LadePng(IWICImagingFactory* fabrik, HINSTANCE instanz
 const Fenster::Logobild* Fenster::LogoVon(int breite) {
   if (!logosGeladen_) {
     logosGeladen_ = true;
-    Com<IWICImagingFactory> fabrik;
+    ComPtr<IWICImagingFactory> fabrik;
     if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IWICImagingFactory, reinterpret_cast<void**>(&fabrik))))
+                                IID_IWICImagingFactory,
+                                reinterpret_cast<void**>(fabrik.GetAddressOf()))))
       return nullptr;
     for (int ressource : kLogoRessourcen) {
       UINT b = 0, h = 0;
-      std::vector<std::uint32_t> pixel = LadePng(fabrik.get(), instanz_, ressource, b, h);
+      std::vector<std::uint32_t> pixel = LadePng(fabrik.Get(), instanz_, ressource, b, h);
       if (!pixel.empty())
         logos_.push_back({static_cast<int>(b), static_cast<int>(h), std::move(pixel)});
     }
