@@ -665,8 +665,9 @@ bool SchreibeSvg(const Reihe& reihe, const DiagrammOptionen& optionen, Ausgabe& 
     const double abstand = kPunktRadius + 0.7;
     if (beschriftung.Setze(Links(text, p.x + abstand, mitte))) continue;
     if (beschriftung.Setze(Rechts(text, p.x - abstand, mitte))) continue;
-    if (beschriftung.Setze(Mitte(text, p.x, p.y - abstand - 0.25 * kKlein))) continue;
-    beschriftung.Setze(Mitte(text, p.x, p.y + abstand + 0.75 * kKlein));
+    // Above and below, clear of the texts to the right and left.
+    if (beschriftung.Setze(Mitte(text, p.x, p.y - 2.8))) continue;
+    beschriftung.Setze(Mitte(text, p.x, p.y + 4.9));
   }
 
   // Each text over a white copy of itself, which keeps it readable over lines.

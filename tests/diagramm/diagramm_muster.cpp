@@ -4,7 +4,7 @@
 //   diagramm_muster klima|trocknung|auto kurz|lang|leer DATEI.svg
 //
 // kurz: a day of a room and of a dryer's exhaust, labelled, joined, with the
-// wet-bulb line of its fourth row; lang: 200000 states over a year, which the
+// wet-bulb line of its fourth row; lang: 50000 states over a year, which the
 // chart shades.
 #include <algorithm>
 #include <cstdint>
@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
       return (zustand >> 8) / 16777216.0;
     };
     double t = trocknung ? 80 : 22, rf = 0.5;
-    for (int i = 0; i < 200000; ++i) {
+    for (int i = 0; i < 50000; ++i) {
       t += (zufall() - 0.5) * (trocknung ? 4 : 0.6);
       rf += (zufall() - 0.5) * 0.02;
       t = trocknung ? std::clamp(t, 20.0, 195.0) : std::clamp(t, 5.0, 45.0);
