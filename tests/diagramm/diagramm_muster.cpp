@@ -75,13 +75,20 @@ int main(int argc, char** argv) {
       zustand = zustand * 1664525u + 1013904223u;
       return (zustand >> 8) / 16777216.0;
     };
-    double t = trocknung ? 80 : 22, rf = 0.5;
+    // Temperature and vapour content wander, the content kept below 98 %.
+    const double tVon = trocknung ? 30 : 5, tBis = trocknung ? 190 : 45;
+    const double xVon = trocknung ? 0.01 : 0.002, xBis = trocknung ? 0.28 : 0.025;
+    double t = (tVon + tBis) / 2, x = (xVon + xBis) / 3;
     for (int i = 0; i < 50000; ++i) {
-      t += (zufall() - 0.5) * (trocknung ? 4 : 0.6);
-      rf += (zufall() - 0.5) * 0.02;
-      t = trocknung ? std::clamp(t, 20.0, 195.0) : std::clamp(t, 5.0, 45.0);
-      rf = std::clamp(rf, 0.02, 0.98);
-      Zeile(reihe, t, trocknung && t > 99 ? std::min(rf, 0.3) : rf, "");
+      t = std::clamp(t + (zufall() - 0.5) * (tBis - tVon) / 40, tVon, tBis);
+      x = std::clamp(x + (zufall() - 0.5) * (xBis - xVon) / 40, xVon, xBis);
+      x = std::min(x, diagramm::DampfgehaltBeiFeuchte(t, 0.98).value_or(x));
+      const auto s = Berechnung(Vorgabe::Dampfgehalt, t, x);
+      if (const auto* z = std::get_if<MoistAirState>(&s)) {
+        reihe.Punkt(*z);
+      } else {
+        reihe.Fehlerzeile();
+      }
     }
   }
   std::FILE* f = std::fopen(argv[3], "wb");
