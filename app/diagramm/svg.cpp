@@ -512,7 +512,9 @@ bool SchreibeSvg(const Reihe& reihe, const DiagrammOptionen& optionen, Ausgabe& 
     svg.GruppeEnde();
   }
   std::vector<Text> kuehlgrenzTexte;
+  bool kuehlgrenzAusserhalb = false;
   if (const auto& s = reihe.Kuehlgrenzpunkt()) {
+    kuehlgrenzAusserhalb = true;
     const std::optional<Kuehlgrenzlinie> kg = KuehlgrenzlinieVon(*s);
     if (kg && karte.ImRahmen(kg->xLuft, kg->yLuft) && karte.ImRahmen(kg->xSatt, kg->ySatt)) {
       const Mm luft = karte.Abbild(kg->xLuft, kg->yLuft);
@@ -538,6 +540,7 @@ bool SchreibeSvg(const Reihe& reihe, const DiagrammOptionen& optionen, Ausgabe& 
       Text dx = Rechts("xkg − x = " + Wert(s->xkgminusx, 5) + " kg/kg", satt.x - 1, satt.y + 3.6);
       dx.farbe = "#c01c28";
       kuehlgrenzTexte = {tkg, dx};
+      kuehlgrenzAusserhalb = false;
     }
   }
   for (std::size_t i = 0; i < orte.size(); ++i) {
@@ -546,7 +549,10 @@ bool SchreibeSvg(const Reihe& reihe, const DiagrammOptionen& optionen, Ausgabe& 
   }
 
   // --- Texts, those that matter most first ---
-  beschriftung.Setze(Links("Mollier-h,x-Diagramm feuchter Luft", Karte::kLinks, 9, kTitel));
+  beschriftung.Setze(Links(bereich.art == BereichArt::Klima
+                               ? "Mollier-h,x-Diagramm feuchter Luft, Klima (0 bis 50 °C)"
+                               : "Mollier-h,x-Diagramm feuchter Luft, Trocknung (0 bis 200 °C)",
+                           Karte::kLinks, 9, kTitel));
   beschriftung.Setze(Rechts("p = 1 bar (1000 hPa)", Karte::kRechts, 9, kTitel));
   for (const Text& t : kuehlgrenzTexte) beschriftung.Setze(t);
 
@@ -566,6 +572,11 @@ bool SchreibeSvg(const Reihe& reihe, const DiagrammOptionen& optionen, Ausgabe& 
                       (raster.ausserhalb == 1 ? " Punkt liegt" : " Punkte liegen") +
                       " außerhalb des Diagramms");
   }
+  if (kuehlgrenzAusserhalb) {
+    // A wet-bulb state below 0 degrees Celsius, say, lies outside the chart.
+    notizen.push_back("Kühlgrenzlinie liegt außerhalb des Diagramms (tkg = " +
+                      Wert(reihe.Kuehlgrenzpunkt()->temkg, 2) + " °C)");
+  }
   if (!einzeln && optionen.verbinden) {
     notizen.push_back("Mehr als " + std::to_string(kEinzelpunkteMax) +
                       " Punkte: Häufigkeit statt Verbindungslinie");
@@ -573,7 +584,7 @@ bool SchreibeSvg(const Reihe& reihe, const DiagrammOptionen& optionen, Ausgabe& 
   double zeile = 190.5;
   for (const std::string& n : notizen) {
     beschriftung.Setze(Links(n, Karte::kLinks, zeile));
-    zeile += 4.2;
+    zeile += 3.6;
   }
   const double legendeX = 222;
   if (einzeln && !orte.empty()) {
@@ -642,21 +653,10 @@ bool SchreibeSvg(const Reihe& reihe, const DiagrammOptionen& optionen, Ausgabe& 
         break;
     }
   }
-  beschriftung.Setze(Rechts("Pol", Pol().x - 1, Pol().y + 3.6));
+  beschriftung.Setze(Rechts("Pol", Pol().x - 1, Pol().y + 5));
 
-  // Line labels inside the frame.
-  BeschrifteLinie(beschriftung, saettigung, "φ = 100 %", "#000", {0.93, 0.8, 0.65, 0.5});
-  for (const auto& [phi, linien] : feuchten) {
-    BeschrifteLinie(beschriftung, linien, Kurz(phi * 100) + " %", kFeuchte, {0.93, 0.8, 0.65, 0.5});
-  }
-  for (const auto& [h, linien] : isenthalpen) {
-    BeschrifteLinie(beschriftung, linien, Kurz(h), kEnthalpie, {0.9, 0.7, 0.5, 0.3});
-  }
-  for (const auto& [rho, linien] : dichten) {
-    BeschrifteLinie(beschriftung, linien, Wert(rho, 2), kDichte, {0.12, 0.3, 0.5});
-  }
-
-  // Point labels last: right of the point, else left, above, below.
+  // The series' labels before the lines' ones: right of the point, else
+  // left, above, below.
   for (std::size_t i = 0; i < gezeigt.size(); ++i) {
     const std::string& text = gezeigt[i]->beschriftung;
     if (text.empty()) continue;
@@ -668,6 +668,18 @@ bool SchreibeSvg(const Reihe& reihe, const DiagrammOptionen& optionen, Ausgabe& 
     // Above and below, clear of the texts to the right and left.
     if (beschriftung.Setze(Mitte(text, p.x, p.y - 2.8))) continue;
     beschriftung.Setze(Mitte(text, p.x, p.y + 4.9));
+  }
+
+  // Line labels inside the frame.
+  BeschrifteLinie(beschriftung, saettigung, "φ = 100 %", "#000", {0.93, 0.8, 0.65, 0.5});
+  for (const auto& [phi, linien] : feuchten) {
+    BeschrifteLinie(beschriftung, linien, Kurz(phi * 100) + " %", kFeuchte, {0.93, 0.8, 0.65, 0.5});
+  }
+  for (const auto& [h, linien] : isenthalpen) {
+    BeschrifteLinie(beschriftung, linien, Kurz(h), kEnthalpie, {0.9, 0.7, 0.5, 0.3});
+  }
+  for (const auto& [rho, linien] : dichten) {
+    BeschrifteLinie(beschriftung, linien, Wert(rho, 2), kDichte, {0.12, 0.3, 0.5});
   }
 
   // Each text over a white copy of itself, which keeps it readable over lines.

@@ -70,6 +70,12 @@ TEST(Svg, BereichUndHinweise) {
   const std::string svg = Svg(gross, {BereichWahl::Klima, true});
   EXPECT_NE(svg.find(">1 Punkt liegt außerhalb des Diagramms<"), std::string::npos);
   EXPECT_NE(svg.find(">1 Zeile mit Fehler nicht eingetragen<"), std::string::npos);
+
+  // A lone point whose wet-bulb state lies below 0 °C: said, not drawn.
+  Reihe kalt;
+  kalt.Punkt(Zustand(2, 0.15));
+  EXPECT_NE(Svg(kalt).find(">Kühlgrenzlinie liegt außerhalb des Diagramms (tkg = -"),
+            std::string::npos);
 }
 
 TEST(Svg, SchreibfehlerWirdGemeldet) {
