@@ -276,11 +276,7 @@ constexpr std::array<std::string_view, 7> kStufen{"#fff3b0", "#fdd06a", "#f99a3c
                                                   "#b81c2e", "#6e0f3a", "#2e0a2a"};
 int Stufe(std::uint32_t n) {
   int stufe = 0;
-  for (std::uint32_t grenze = 10; n >= grenze && stufe + 1 < static_cast<int>(kStufen.size());
-       grenze *= 10) {
-    ++stufe;
-    if (grenze > 0xFFFFFFFFu / 10) break;
-  }
+  for (; n >= 10 && stufe + 1 < static_cast<int>(kStufen.size()); n /= 10) ++stufe;
   return stufe;
 }
 
@@ -369,7 +365,6 @@ std::string Kurz(double v) {
   return Wert(v, 3);
 }
 
-constexpr std::string_view kIsotherme = "#303030";
 constexpr std::string_view kFeuchte = "#1a5fb4";
 constexpr std::string_view kEnthalpie = "#a0522d";
 constexpr std::string_view kDichte = "#2e7d32";
@@ -424,7 +419,7 @@ bool SchreibeSvg(const Reihe& reihe, const DiagrammOptionen& optionen, Ausgabe& 
   svg.GruppeEnde();
 
   // Isenthalps, from the frame's bottom left corner to its top right one.
-  const double hMax = Enthalpie(0, 0) + cpL * karte.yOben() + r0 * bereich.xMax;
+  const double hMax = cpL * karte.yOben() + r0 * bereich.xMax;
   std::vector<std::pair<double, std::vector<Linie>>> isenthalpen;
   for (double h = bereich.isenthalpenSchritt; h < hMax; h += bereich.isenthalpenSchritt) {
     isenthalpen.emplace_back(h, Isenthalpe(karte, h));
