@@ -6,8 +6,8 @@
 #
 #   tools/diagramm_bilder.sh [BUILD]   (build)
 #
-# Needs BUILD's diagramm_muster (built here) and librsvg2-bin; chromium is
-# optional.
+# Needs BUILD's test program diagramm_muster (built here; the build needs its
+# tests, as the default preset's has) and librsvg2-bin; chromium is optional.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(realpath "${1:-build}")

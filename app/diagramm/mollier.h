@@ -90,6 +90,7 @@ inline constexpr double kSeiteHoehe = 210;
 // lies a strip for the edge scale.
 class Karte {
  public:
+  // Keeps a reference: the range must outlive the map (BereichVon's do).
   explicit Karte(const Bereich& bereich);
 
   const Bereich& bereich() const { return bereich_; }

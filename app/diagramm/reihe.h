@@ -39,6 +39,8 @@ struct Raster {
   long long ausserhalb = 0;           // points outside the frame
 };
 
+// Punkt or Fehlerzeile is called once for every data record of the file, in
+// its order, so that the rows are counted as the file numbers them.
 class Reihe {
  public:
   // kuehlgrenzZeile: the data row (from 1, error rows counted) whose
