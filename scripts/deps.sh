@@ -16,6 +16,8 @@ elif [[ "${1:-run}" == test ]]; then
   # The sources of the German and English locales, which the tests generate
   # into the build folder (nothing is changed in the system's locales).
   pakete+=(locales)
+  # The h,x chart's SVG: parsed by xmllint, drawn by librsvg's rsvg-convert.
+  pakete+=(libxml2-utils librsvg2-bin)
   # Making the Debian package (dpkg-shlibdeps) and its checks (label paket).
   pakete+=(dpkg-dev file lintian appstream desktop-file-utils)
   # The fuzz run: clang with libFuzzer.
