@@ -82,14 +82,15 @@ std::string SaubereBeschriftung(std::string_view text) {
 Reihe::Reihe(long long kuehlgrenzZeile)
     : kuehlgrenzZeile_(kuehlgrenzZeile), klima_(LeeresRaster()), trocknung_(LeeresRaster()) {}
 
-void Reihe::Punkt(const MoistAirState& s, std::string_view beschriftung) {
+void Reihe::Punkt(const MoistAirState& s, std::string_view beschriftung, long long zeile) {
   ++zeilen_;
   ++punkte_;
-  if (ersteZeile_ == 0) ersteZeile_ = zeilen_;
-  letzteZeile_ = zeilen_;
-  if (kuehlgrenzZeile_ == zeilen_ || (kuehlgrenzZeile_ == 0 && punkte_ == 1)) markiert_ = s;
+  if (zeile == 0) zeile = zeilen_;
+  if (ersteZeile_ == 0) ersteZeile_ = zeile;
+  letzteZeile_ = zeile;
+  if (kuehlgrenzZeile_ == zeile || (kuehlgrenzZeile_ == 0 && punkte_ == 1)) markiert_ = s;
   if (Einzeln()) {
-    einzeln_.push_back({s.x, s.temlu, zeilen_, SaubereBeschriftung(beschriftung)});
+    einzeln_.push_back({s.x, s.temlu, zeile, SaubereBeschriftung(beschriftung)});
   } else if (!einzeln_.empty()) {
     // Too many to draw one by one: the shading takes over, and the memory
     // goes back.

@@ -27,7 +27,7 @@ inline constexpr double kZelle = 2;
 struct Eintrag {
   double x;                  // vapour content, kg per kg dry air
   double temlu;              // air temperature, degrees Celsius
-  long long zeile;           // the data row, counted from 1, error rows included
+  long long zeile;           // the row's number (Reihe::Punkt)
   std::string beschriftung;  // valid UTF-8, at most kBeschriftungMax bytes
 };
 
@@ -43,14 +43,15 @@ struct Raster {
 // its order, so that the rows are counted as the file numbers them.
 class Reihe {
  public:
-  // kuehlgrenzZeile: the data row (from 1, error rows counted) whose
-  // wet-bulb line the chart draws; 0 for none, in which case a series of
-  // exactly one point gets its line.
+  // kuehlgrenzZeile: the row whose wet-bulb line the chart draws; 0 for
+  // none, in which case a series of exactly one point gets its line.
   explicit Reihe(long long kuehlgrenzZeile = 0);
 
   // A complete row's state and its label (any bytes; kept as UTF-8, cut to
-  // kBeschriftungMax bytes; empty for none).
-  void Punkt(const MoistAirState& s, std::string_view beschriftung = {});
+  // kBeschriftungMax bytes; empty for none). `zeile` numbers the row as the
+  // user knows it, its line in the file; 0 counts the rows from 1, error
+  // rows included.
+  void Punkt(const MoistAirState& s, std::string_view beschriftung = {}, long long zeile = 0);
   // A row without a state; it is counted, and shown as a note.
   void Fehlerzeile();
 

@@ -318,6 +318,12 @@ std::string Vergleichsform(std::string_view name) {
   return form;
 }
 
+std::optional<std::size_t> Spalte(const std::vector<std::string>& kopf, std::string_view wahl) {
+  const std::vector<std::size_t> t = Treffer(kopf, Wahl{std::string(wahl), "", false});
+  if (t.size() != 1) return std::nullopt;
+  return t[0];
+}
+
 std::variant<Kopf, std::string> FindeKopf(csv::Leser& ein, const Optionen& o) {
   const Wahl temlu{o.temlu, "--temlu", o.temlu == "temlu"};
   const std::vector<Wahl> zweite = ZweiteWahlen(o);

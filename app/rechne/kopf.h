@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -36,5 +37,9 @@ std::variant<Kopf, std::string> FindeKopf(csv::Leser& ein, const Optionen& optio
 
 // Column names compare without case and without the blanks around them.
 std::string Vergleichsform(std::string_view name);
+
+// Where the column named or numbered (from 1) as an option does stands:
+// none when it is missing or there twice.
+std::optional<std::size_t> Spalte(const std::vector<std::string>& kopf, std::string_view wahl);
 
 }  // namespace dunstwerk::rechne

@@ -47,8 +47,14 @@ void SchreibeKopf(csv::Schreiber& aus, const std::vector<std::string>& kopf) {
 class Zeilenrechner {
  public:
   Zeilenrechner(const Optionen& o, const Kopf& k, std::size_t spalten, std::string trenner,
-                csv::Schreiber& aus, Bilanz& bilanz)
-      : o_(o), k_(k), spalten_(spalten), trenner_(std::move(trenner)), aus_(aus), bilanz_(bilanz) {}
+                csv::Schreiber& aus, Bilanz& bilanz, Beobachter* beobachter)
+      : o_(o),
+        k_(k),
+        spalten_(spalten),
+        trenner_(std::move(trenner)),
+        aus_(aus),
+        bilanz_(bilanz),
+        beobachter_(beobachter) {}
 
   void Zeile(std::vector<std::string>& felder, const csv::Satz& satz, bool ersteDaten) {
     const bool zuLang = satz.art == csv::Satzart::ZuLang;
@@ -112,6 +118,7 @@ class Zeilenrechner {
     aus_.Feld({});
     aus_.Satzende();
     ++bilanz_.gerechnet;
+    if (beobachter_) beobachter_->Gerechnet(zustand, felder, satz.zeile);
   }
 
  private:
@@ -128,6 +135,7 @@ class Zeilenrechner {
     aus_.Feld(text);
     aus_.Satzende();
     ++bilanz_.fehlerhaft;
+    if (beobachter_) beobachter_->Fehlerhaft(satz.zeile);
     ++bilanz_.codes[static_cast<std::size_t>(code) % bilanz_.codes.size()];
     if (bilanz_.ersterFehler == 0) bilanz_.ersterFehler = satz.zeile;
   }
@@ -138,6 +146,7 @@ class Zeilenrechner {
   std::string trenner_;
   csv::Schreiber& aus_;
   Bilanz& bilanz_;
+  Beobachter* beobachter_;
   std::string text_;
 };
 
@@ -163,13 +172,17 @@ std::string EinzeiligerFehlertext(const Fehler& fehler) {
   return anfang == std::string::npos ? std::string() : text.substr(anfang);
 }
 
-Laufergebnis Lauf(const Optionen& optionen, csv::Quelle& quelle, csv::Senke& senke) {
+Laufergebnis Lauf(const Optionen& optionen, csv::Quelle& quelle, csv::Senke& senke,
+                  Beobachter* beobachter) {
   csv::Leser ein(quelle, optionen.satzMax);
   if (ein.Art() == csv::Kodierung::Arbeitsmappe)
     return Abbruch("Die Eingabe ist eine Arbeitsmappe, keine CSV-Datei: bitte als CSV speichern.");
   auto gefunden = FindeKopf(ein, optionen);
   if (auto* grund = std::get_if<std::string>(&gefunden)) return Abbruch(*grund);
   const Kopf& kopf = std::get<Kopf>(gefunden);
+  if (beobachter) {
+    if (auto grund = beobachter->Kopf(kopf.namen)) return Abbruch(*grund);
+  }
 
   std::string trenner = optionen.systemDezimaltrenner;
   if (optionen.dezimaltrenner) {
@@ -211,7 +224,7 @@ Laufergebnis Lauf(const Optionen& optionen, csv::Quelle& quelle, csv::Senke& sen
       felder.resize(spalten);
       for (std::string& feld : felder) csv::NachUtf8(feld);
       SchreibeKopf(aus, felder);
-      rechner.emplace(optionen, kopf, satz.felder, trenner, aus, bilanz);
+      rechner.emplace(optionen, kopf, satz.felder, trenner, aus, bilanz, beobachter);
     } else if (satz.art == csv::Satzart::Leer) {
       ++bilanz.leer;
     } else {

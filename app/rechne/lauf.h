@@ -6,6 +6,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/rechne/csv.h"
 #include "engine/rechenkern.h"
@@ -66,9 +67,23 @@ struct Laufergebnis {
   Bilanz bilanz;
 };
 
+// Sees each data record as it is computed: the chart of the series.
+class Beobachter {
+ public:
+  virtual ~Beobachter() = default;
+  // The header's fields, before anything is written; a German reason
+  // ends the run with status 2.
+  virtual std::optional<std::string> Kopf(const std::vector<std::string>& namen) = 0;
+  // A complete row: its state, its fields (UTF-8) and its line.
+  virtual void Gerechnet(const MoistAirState& zustand, const std::vector<std::string>& felder,
+                         long long zeile) = 0;
+  virtual void Fehlerhaft(long long zeile) = 0;
+};
+
 // Reads everything from `quelle`, writes to `senke` (and leaves it flushed).
 // Writes nothing before the options and the header have passed their checks.
-Laufergebnis Lauf(const Optionen& optionen, csv::Quelle& quelle, csv::Senke& senke);
+Laufergebnis Lauf(const Optionen& optionen, csv::Quelle& quelle, csv::Senke& senke,
+                  Beobachter* beobachter = nullptr);
 
 // The text of code kSatzZuLang for a record limit.
 std::string SatzZuLangText(std::size_t satzMax);

@@ -11,8 +11,11 @@
 #include <string_view>
 #include <vector>
 
+#include "app/diagramm/reihe.h"
+#include "app/diagramm/svg.h"
 #include "app/rechne/ausgabe.h"
 #include "app/rechne/csv.h"
+#include "app/rechne/kopf.h"
 #include "app/rechne/lauf.h"
 #include "app/rechne/optionen.h"
 #include "app/rechne/system.h"
@@ -30,13 +33,69 @@ std::string MitGrund(std::string text, int fehlernummer) {
   return text;
 }
 
+// The chart of the run: every data record into the series, labelled from
+// the column the options name.
+class Kartenzeichner : public Beobachter {
+ public:
+  explicit Kartenzeichner(const Aufruf& a) : a_(a), reihe_(a.kuehlgrenzlinie) {}
+
+  std::optional<std::string> Kopf(const std::vector<std::string>& namen) override {
+    if (!a_.beschriftung) return std::nullopt;
+    spalte_ = Spalte(namen, *a_.beschriftung);
+    if (!spalte_) {
+      return "Die Spalte »" + *a_.beschriftung +
+             "« für --beschriftung fehlt in der Kopfzeile oder steht dort mehrmals.";
+    }
+    return std::nullopt;
+  }
+  void Gerechnet(const MoistAirState& zustand, const std::vector<std::string>& felder,
+                 long long zeile) override {
+    reihe_.Punkt(zustand, spalte_ && *spalte_ < felder.size() ? felder[*spalte_] : "", zeile);
+  }
+  void Fehlerhaft(long long) override { reihe_.Fehlerzeile(); }
+
+  // Into the file's place beside its target; false when it cannot be written.
+  bool Schreibe(Ausgabe& aus) const {
+    struct Weiter : diagramm::Ausgabe {
+      explicit Weiter(rechne::Ausgabe& ziel) : ziel_(ziel) {}
+      bool Schreibe(std::string_view daten) override { return ziel_.Schreibe(daten); }
+      rechne::Ausgabe& ziel_;
+    } weiter(aus);
+    diagramm::DiagrammOptionen o;
+    o.verbinden = a_.verbinden;
+    o.bereich = a_.bereich == "klima"       ? diagramm::BereichWahl::Klima
+                : a_.bereich == "trocknung" ? diagramm::BereichWahl::Trocknung
+                                            : diagramm::BereichWahl::Automatisch;
+    return diagramm::SchreibeSvg(reihe_, o, weiter);
+  }
+
+ private:
+  const Aufruf& a_;
+  diagramm::Reihe reihe_;
+  std::optional<std::size_t> spalte_;
+};
+
 int Ausfuehren(const Aufruf& a) {
   const bool standardEin = a.eingabe == "-";
   const bool standardAus = a.ausgabe == "-";
   std::error_code egal;
-  if (!standardEin && !standardAus &&
-      std::filesystem::equivalent(Pfad(a.eingabe), Pfad(a.ausgabe), egal)) {
+  auto dieselbe = [&](const std::string& eins, const std::string& zwei) {
+    return eins != "-" && zwei != "-" && std::filesystem::equivalent(Pfad(eins), Pfad(zwei), egal);
+  };
+  if (dieselbe(a.eingabe, a.ausgabe))
     return Abbrechen("Ausgabe und Eingabe sind dieselbe Datei: " + a.eingabe + ".");
+  if (a.diagramm && (dieselbe(a.eingabe, *a.diagramm) || dieselbe(a.ausgabe, *a.diagramm) ||
+                     *a.diagramm == a.ausgabe || *a.diagramm == "-"))
+    return Abbrechen("Das Diagramm braucht eine Datei für sich: " + *a.diagramm + ".");
+  std::optional<Kartenzeichner> karte;
+  if (a.diagramm) karte.emplace(a);
+  std::optional<Ausgabe> svg;
+  if (a.diagramm) svg.emplace(*a.diagramm);
+  if (a.leer) {
+    if (karte->Schreibe(*svg) && svg->Fertig()) return 0;
+    svg->Verwerfen();
+    return Abbrechen(MitGrund("Das Diagramm " + *a.diagramm + " kann nicht geschrieben werden.",
+                              svg->Fehlernummer()));
   }
   std::FILE* ein = standardEin ? stdin : Oeffne(a.eingabe);
   if (!ein) return Abbrechen(MitGrund("Die Eingabe " + a.eingabe + " ist nicht lesbar.", errno));
@@ -49,8 +108,15 @@ int Ausfuehren(const Aufruf& a) {
   // beside its target and takes its place only once the run is done.
   Ausgabe aus(standardAus ? std::string() : a.ausgabe);
   csv::DateiQuelle quelle(ein);
-  Laufergebnis e = Lauf(a.optionen, quelle, aus);
+  Laufergebnis e = Lauf(a.optionen, quelle, aus, karte ? &*karte : nullptr);
   if (!standardEin) std::fclose(ein);
+  // The chart first: a run whose chart cannot be written replaces nothing.
+  if (e.status != kAbgebrochen && karte && !(karte->Schreibe(*svg) && svg->Fertig())) {
+    e.status = kAbgebrochen;
+    e.meldung = "Das Diagramm " + *a.diagramm + " kann nicht geschrieben werden.";
+    aus.Verwerfen();
+    return Abbrechen(MitGrund(e.meldung, svg->Fehlernummer()));
+  }
   if (e.status != kAbgebrochen && !aus.Fertig()) {
     e.status = kAbgebrochen;
     e.meldung = "Die Ausgabe " + (standardAus ? std::string() : a.ausgabe + " ") +

@@ -24,7 +24,7 @@ std::optional<std::string> Dezimal(Aufruf& a, const char* trenner) {
   return std::nullopt;
 }
 
-constexpr std::array<Option, 15> kOptionen{{
+constexpr std::array<Option, 21> kOptionen{{
     {"-o, --ausgabe", "DATEI",
      "Ausgabe in DATEI statt auf die Standardausgabe; eine\nbestehende DATEI wird erst am Ende "
      "ersetzt",
@@ -85,6 +85,46 @@ constexpr std::array<Option, 15> kOptionen{{
        a.optionen.bom = true;
        return std::nullopt;
      }},
+    {"--diagramm", "DATEI", "die Zeilen auch als Mollier-h,x-Diagramm in DATEI (SVG)",
+     [](Aufruf& a, const std::string& w) -> std::optional<std::string> {
+       a.diagramm = w;
+       return std::nullopt;
+     }},
+    {"--bereich", "BEREICH",
+     "klima (0 bis 50 °C) oder trocknung (0 bis 200 °C);\nsonst der kleinere, der alle Punkte "
+     "fasst",
+     [](Aufruf& a, const std::string& w) -> std::optional<std::string> {
+       if (w != "klima" && w != "trocknung")
+         return "--bereich ist klima oder trocknung, nicht »" + w + "«.";
+       a.bereich = w;
+       return std::nullopt;
+     }},
+    {"--verbinden", "", "die Punkte in der Folge der Zeilen verbinden",
+     [](Aufruf& a, const std::string&) -> std::optional<std::string> {
+       a.verbinden = true;
+       return std::nullopt;
+     }},
+    {"--beschriftung", "SPALTE", "die Punkte mit dem Feld dieser Spalte beschriften",
+     [](Aufruf& a, const std::string& w) -> std::optional<std::string> {
+       a.beschriftung = w;
+       return std::nullopt;
+     }},
+    {"--kuehlgrenzlinie", "ZEILE",
+     "die Kühlgrenzlinie des Punktes aus dieser Zeile der\nDatei zeichnen (bei nur einem Punkt "
+     "immer)",
+     [](Aufruf& a, const std::string& w) -> std::optional<std::string> {
+       if (w.empty() || w.size() > 12 ||
+           !std::all_of(w.begin(), w.end(), [](char c) { return c >= '0' && c <= '9'; }) ||
+           std::stoll(w) == 0)
+         return "--kuehlgrenzlinie braucht eine Zeilennummer ab 1, nicht »" + w + "«.";
+       a.kuehlgrenzlinie = std::stoll(w);
+       return std::nullopt;
+     }},
+    {"--leer", "", "nur ein leeres Diagramm (mit --diagramm), ohne Eingabe",
+     [](Aufruf& a, const std::string&) -> std::optional<std::string> {
+       a.leer = true;
+       return std::nullopt;
+     }},
     {"--still", "", "keine Zusammenfassung auf der Standardfehlerausgabe",
      [](Aufruf& a, const std::string&) -> std::optional<std::string> {
        a.still = true;
@@ -101,11 +141,12 @@ constexpr std::array<Option, 15> kOptionen{{
        return std::nullopt;
      }},
     // For the build, which makes the manual page with it; not in the help.
-    {"--manseite", "DATUM", "",
-     [](Aufruf& a, const std::string& w) -> std::optional<std::string> {
-       a.manseite = w;
-       return std::nullopt;
-     }},
+    {
+        "--manseite", "DATUM", "",
+        [](Aufruf& a, const std::string& w) -> std::optional<std::string> {
+          a.manseite = w;
+          return std::nullopt;
+        }},
 }};
 
 const Option* Finde(std::string_view name) {
@@ -155,6 +196,13 @@ std::optional<std::string> LiesArgumente(const std::vector<std::string>& args, A
       return arg + " braucht " + std::string(option->wert) + ".";
     if (auto falsch = option->setze(a, *wert)) return falsch;
   }
+  const bool diagrammOption =
+      !a.bereich.empty() || a.verbinden || a.beschriftung || a.kuehlgrenzlinie > 0 || a.leer;
+  if (diagrammOption && !a.diagramm)
+    return std::string(
+        "--bereich, --verbinden, --beschriftung, --kuehlgrenzlinie und --leer "
+        "gehören zu --diagramm DATEI.");
+  if (a.leer && eingabeGesehen) return std::string("--leer liest keine Eingabe.");
   return std::nullopt;
 }
 
@@ -200,6 +248,14 @@ und dem Dezimalzeichen der Eingabe; UTF-8, mit Byte-Order-Mark, wenn die
 Eingabe eine hatte oder Windows-1252 war. Eine Zeile mit Fehler behält ihre
 Spalten, lässt die zwölf leer und nennt den Fehler. Nach einem Abbruch ist
 eine bestehende Ausgabedatei, wie sie war.
+
+Diagramm: --diagramm zeichnet jede gerechnete Zeile als Punkt in ein
+Mollier-h,x-Diagramm bei 1 bar (SVG, A4 quer), mit den Formeln des
+Fensters; bis 2000 Punkte einzeln, darüber, wie oft jede kleine Fläche
+getroffen wurde. Genauigkeit: der Sättigungsdruck nach Magnus weicht bis
+120 °C höchstens 0,3 % von IAPWS-IF97 ab, bei 160 °C +1,4 %, bei 200 °C
++2,7 % (die relative Feuchte ist entsprechend zu klein); ab 100 °C ist die
+Formel extrapoliert.
 
 Optionen:
 )";

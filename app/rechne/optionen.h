@@ -19,6 +19,15 @@ struct Aufruf {
   bool version = false;
   std::optional<std::string> manseite;  // its date
   bool still = false;                   // no summary on standard error
+  // The chart: its file, range ("klima", "trocknung", empty for the smaller
+  // that holds every point), joined points, the label column, the line
+  // whose wet-bulb line is drawn, and an empty chart without input.
+  std::optional<std::string> diagramm;
+  std::string bereich;
+  bool verbinden = false;
+  std::optional<std::string> beschriftung;
+  long long kuehlgrenzlinie = 0;
+  bool leer = false;
 };
 
 // Fills `a` from the arguments, or says in German what is wrong with them.

@@ -48,6 +48,9 @@ TEST(Programm, StatusAusgabeUndMeldung) {
       {"gut.csv -o gut.csv", false, 2, "", "dieselbe Datei"},
       {".", false, 2, "", "nicht lesbar"},
       {"--temlu falsch -o ergebnis.csv gut.csv", false, 2, "", "»falsch« fehlt"},
+      {"--diagramm karte.svg --beschriftung Ort gut.csv", false, 0, "\nA;20;50;", "1 gerechnet"},
+      {"--diagramm keine.svg --temlu falsch gut.csv", false, 2, "", "»falsch« fehlt"},
+      {"--diagramm gut.csv gut.csv", false, 2, "", "eine Datei für sich"},
       {"--hilfe", false, 0, "Zeile hat zu wenige oder zu viele Felder", ""},
       {"--version", false, 0, "dunstwerk-rechne (Dunstwerk) " DUNSTWERK_VERSION "\n", ""},
       // The German session's decimal comma, from the locales the test build
@@ -84,6 +87,8 @@ TEST(Programm, StatusAusgabeUndMeldung) {
   // leaves an existing one as it was, and removes only files it created,
   // never the device; nothing it wrote under another name is left.
   EXPECT_FALSE(fs::exists(ordner / "teil.csv"));
+  EXPECT_FALSE(fs::exists(ordner / "keine.svg"));
+  EXPECT_NE(Lies(ordner / "karte.svg").find(">A</text>"), std::string::npos);
   EXPECT_EQ(Lies(ordner / "ergebnis.csv"), "gestern\n");
   for (const auto& datei : fs::directory_iterator(ordner))
     EXPECT_FALSE(datei.path().filename().string().starts_with(".")) << datei.path();
