@@ -38,7 +38,7 @@ TEST(Programmdatei, Versionsrecord) {
 
   VS_FIXEDFILEINFO* fest = nullptr;
   ASSERT_TRUE(VerQueryValueW(daten.data(), L"\\", reinterpret_cast<void**>(&fest), &laenge));
-  // "1.01" is 1.1.0.0: the minor version as a number.
+  // "1.02" is 1.2.0.0: the minor version as a number.
   const DWORD version = MAKELONG(DUNSTWERK_VERSION_NEBEN, DUNSTWERK_VERSION_HAUPT);
   EXPECT_EQ(fest->dwFileVersionMS, version);
   EXPECT_EQ(fest->dwProductVersionMS, version);
