@@ -41,7 +41,7 @@ void BM_RechneMillionZeilen(benchmark::State& state) {
     Verwerfen senke;
     const auto ergebnis = dunstwerk::rechne::Lauf(optionen, quelle, senke);
     benchmark::DoNotOptimize(senke.bytes);
-    if (ergebnis.bilanz.gerechnet != anzahl) state.SkipWithError("not every row was computed");
+    if (ergebnis.bilanz.zeilen != anzahl) state.SkipWithError("not every row was computed");
   }
   state.SetItemsProcessed(state.iterations() * anzahl);
   state.SetBytesProcessed(state.iterations() * static_cast<long long>(eingabe.size()));

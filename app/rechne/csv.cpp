@@ -81,6 +81,7 @@ std::size_t TextQuelle::Lies(char* ziel, std::size_t max) {
 
 Leser::Leser(Quelle& quelle, std::size_t satzMax)
     : quelle_(quelle), satzMax_(std::max<std::size_t>(satzMax, 1)), puffer_(kBlock) {
+  SetzeTrenner(trenner_);
   while (ende_ < 4 && !quelleLeer_) {
     const std::size_t n = quelle_.Lies(puffer_.data() + ende_, puffer_.size() - ende_);
     quelleLeer_ = n == 0;
@@ -207,6 +208,12 @@ std::string_view Leser::Roh() const {
   return {puffer_.data() + satzAnfang_, satzEnde_ - satzAnfang_};
 }
 
+void Leser::SetzeTrenner(char trenner) {
+  trenner_ = trenner;
+  besonders_.fill(false);
+  for (const char c : {trenner, '"', '\n', '\r'}) besonders_[static_cast<unsigned char>(c)] = true;
+}
+
 Satz Leser::Lies(std::vector<std::string>& felder, std::size_t max) {
   enum Zustand { Anfang, Offen, Zitiert, ZitatZu };
   // Past this many stray quotes in one record, every quote of it is a plain
@@ -324,8 +331,14 @@ Satz Leser::Lies(std::vector<std::string>& felder, std::size_t max) {
         zitatUeberZeile = vorherCr = false;
       } else {
         // Text after a closing quote, or a quote inside an unquoted field, is
-        // kept as it stands rather than lost.
-        haengeAn(c);
+        // kept as it stands rather than lost. The plain characters after it
+        // go in at once, as far as the buffer holds them.
+        std::size_t ende = pos_;
+        const std::size_t grenze = std::min(ende_, pos_ + (satzMax_ - laenge));
+        while (ende < grenze && !besonders_[static_cast<unsigned char>(puffer_[ende])]) ++ende;
+        if (feld) feld->append(puffer_.data() + pos_ - 1, ende - pos_ + 1);  // with c
+        laenge += ende - pos_;
+        pos_ = ende;
         z = Offen;
       }
     }
@@ -367,15 +380,15 @@ bool DateiSenke::Schreibe(std::string_view daten) {
 
 Schreiber::Schreiber(Senke& senke, char trenner, std::string_view zeilenende)
     : senke_(senke), trenner_(trenner), zeilenende_(zeilenende) {
+  for (const char c : {trenner, '"', '\n', '\r'}) besonders_[static_cast<unsigned char>(c)] = true;
   puffer_.reserve(kBlock + 256);
 }
 
 void Schreiber::Feld(std::string_view feld) {
   if (!ersterImSatz_) puffer_.push_back(trenner_);
   ersterImSatz_ = false;
-  const bool zitieren = std::any_of(feld.begin(), feld.end(), [this](char c) {
-    return c == trenner_ || c == '"' || c == '\n' || c == '\r';
-  });
+  bool zitieren = false;
+  for (const char c : feld) zitieren |= besonders_[static_cast<unsigned char>(c)];
   if (zitieren) {
     Zitiert(feld);
   } else {

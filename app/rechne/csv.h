@@ -5,6 +5,7 @@
 // first lines of the file; so a file of any length runs in the same memory.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdio>
 #include <string>
@@ -79,7 +80,7 @@ class Leser {
 
   Kodierung Art() const { return art_; }
   char Trenner() const { return trenner_; }
-  void SetzeTrenner(char trenner) { trenner_ = trenner; }
+  void SetzeTrenner(char trenner);
   // The line end of the first record read: "\r\n" or "\n".
   std::string_view Zeilenende() const { return crlf_ ? "\r\n" : "\n"; }
   bool Fehlgeschlagen() const { return quelle_.Fehlgeschlagen(); }
@@ -132,6 +133,7 @@ class Leser {
   long long markeZeile_ = 1;
   long long zeile_ = 1;
   char trenner_ = ';';
+  std::array<bool, 256> besonders_{};  // what ends a run of plain characters
   Kodierung art_ = Kodierung::Utf8;
   bool utf16be_ = false;
   std::string roh16_;  // UTF-16 bytes not yet decoded
@@ -195,6 +197,7 @@ class Schreiber {
 
   Senke& senke_;
   char trenner_;
+  std::array<bool, 256> besonders_{};  // what makes a field quoted
   std::string zeilenende_;
   std::string puffer_;
   bool ersterImSatz_ = true;

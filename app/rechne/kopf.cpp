@@ -228,8 +228,8 @@ std::variant<Kopf, std::string> SpaltenWaehlen(const std::vector<std::string>& k
     } else {
       grund = "Die Spalte " + InZeichen(w.text) + " steht mehrmals in der Kopfzeile (Spalten " +
               std::to_string(t[0] + 1) + " und " + std::to_string(t[1] + 1) + ").";
-      vorschlag = std::string(" ") + w.option + " " + std::to_string(t[0] + 1) + " oder " +
-                  w.option + " " + std::to_string(t[1] + 1);
+      vorschlag = std::string(" ") + w.option + " " + std::to_string(t[0] + 1) + " (oder " +
+                  w.option + " " + std::to_string(t[1] + 1) + ")";
     }
     return std::nullopt;
   };

@@ -134,7 +134,7 @@ int Ausfuehren(const Aufruf& a) {
 int Hauptprogramm(const std::vector<std::string>& args) {
   Binaer();
   Aufruf a;
-  a.optionen.systemDezimaltrenner = DezimaltrennerDesSystems();
+  a.optionen.systemDezimaltrenner = SystemDezimaltrenner();
   if (auto falsch = LiesArgumente(args, a)) return Abbrechen(*falsch + " Mehr mit --hilfe.");
   if (a.manseite) return SchreibeAus(Manseite(*a.manseite)) ? 0 : kAbgebrochen;
   if (a.hilfe || a.version) {

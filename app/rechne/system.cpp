@@ -22,7 +22,7 @@ void Binaer() {
   _setmode(_fileno(stdout), _O_BINARY);
 }
 
-std::string DezimaltrennerDesSystems() { return win32::DezimaltrennerDesNutzers(); }
+std::string SystemDezimaltrenner() { return win32::NutzerDezimaltrenner(); }
 
 std::FILE* Oeffne(const std::string& name, bool schreiben) {
   return _wfopen(Breit(name).c_str(), schreiben ? L"wb" : L"rb");
@@ -103,7 +103,7 @@ int ExplorerStart(Aufruf a, int (*ausfuehren)(const Aufruf&)) {
 void Binaer() {}
 
 // The C library's, after setlocale(LC_ALL, ""): a comma under de_DE.
-std::string DezimaltrennerDesSystems() {
+std::string SystemDezimaltrenner() {
   std::setlocale(LC_ALL, "");
   const char* punkt = std::localeconv()->decimal_point;
   return punkt && *punkt ? punkt : ".";

@@ -25,7 +25,7 @@ inline constexpr std::string_view kEndeTaste = "Strg+D";
 // Bytes as they are on standard input and output: no CRLF turned into LF.
 void Binaer();
 // A comma under de_DE (Linux: LC_NUMERIC; Windows: the regional settings).
-std::string DezimaltrennerDesSystems();
+std::string SystemDezimaltrenner();
 // For reading, or for writing a device or pipe; binary.
 std::FILE* Oeffne(const std::string& name, bool schreiben = false);
 std::filesystem::path Pfad(const std::string& name);

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "engine/zahlmuster.h"
 
@@ -35,26 +36,24 @@ void Muster(double wert, int nachkommastellen, std::string_view trenner, std::st
   }
   auto ganz = static_cast<std::uint64_t>(unten) + (skaliert - unten > 0.5 ? 1 : 0);
 
-  // Digits from the last, then the text from the first, in one go.
-  char ziffern[24];
-  int n = 0;
+  // From the last digit backwards: the decimals, the separator, the rest.
+  char text[64];
+  char* const ende = text + sizeof text;
+  char* p = ende;
+  for (int i = 0; i < nachkommastellen; ++i) {
+    *--p = static_cast<char>('0' + ganz % 10);
+    ganz /= 10;
+  }
+  if (nachkommastellen > 0) {
+    p -= trenner.size();
+    std::memcpy(p, trenner.data(), trenner.size());
+  }
   do {
-    ziffern[n++] = static_cast<char>('0' + ganz % 10);
+    *--p = static_cast<char>('0' + ganz % 10);
     ganz /= 10;
   } while (ganz > 0);
-  while (n <= nachkommastellen) ziffern[n++] = '0';
-
-  char text[64];
-  std::size_t laenge = 0;
-  if (wert < 0) text[laenge++] = '-';  // also when it rounds to zero
-  for (int i = n - 1; i >= 0; --i) {
-    if (i == nachkommastellen - 1) {
-      trenner.copy(text + laenge, trenner.size());
-      laenge += trenner.size();
-    }
-    text[laenge++] = ziffern[i];
-  }
-  ziel.assign(text, laenge);
+  if (wert < 0) *--p = '-';  // also when it rounds to zero
+  ziel.assign(p, static_cast<std::size_t>(ende - p));
 }
 
 void Voll(double wert, std::string_view trenner, std::string& ziel) {

@@ -177,7 +177,7 @@ TEST(Lauf, AbbruchSagtWarum) {
       {"Gerät;X\nZeit;Temperatur;rF\n1;20;50\n2;21;50\n", {}, {"Zeile 2", "etwa: --temlu 2."}},
       {"temlu;y\n20;50\n", {}, {"Keine Spalte für die zweite"}},
       {"temlu;rf;x\n20;50;0.01\n", {}, {"»rf« und »x«"}},
-      {"temlu;rf;Temlu\n", {}, {"»temlu« steht mehrmals", "--temlu 1 oder --temlu 3"}},
+      {"temlu;rf;Temlu\n", {}, {"»temlu« steht mehrmals", "--temlu 1 (oder --temlu 3)"}},
       {"temlu;x\n", {.rf = "Feuchte"}, {"»Feuchte« fehlt"}},
       {"temlu;rf\n", {.temlu = "9"}, {"keine Spalte 9"}},
       {"temlu;rf\n", {.kopfzeile = 5}, {"hat keine Zeile 5"}},

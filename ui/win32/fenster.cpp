@@ -84,7 +84,7 @@ Fenster::Fenster(HINSTANCE instanz, std::optional<std::string> dezimaltrenner,
                  std::unique_ptr<Zugangsdienst> zugang)
     : instanz_(instanz),
       zugang_(std::move(zugang)),
-      logik_(*this, dezimaltrenner ? std::move(*dezimaltrenner) : DezimaltrennerDesNutzers()) {
+      logik_(*this, dezimaltrenner ? std::move(*dezimaltrenner) : NutzerDezimaltrenner()) {
   hintergrund_ = CreateSolidBrush(Ref(kHintergrund));
   RegistriereKlassen(instanz_, &Fenster::Fensterprozedur, &Fenster::Bildprozedur);
 

@@ -34,7 +34,7 @@ inline std::string Schmal(std::wstring_view text) {
 
 // The decimal separator of the user's number format, a comma where none is
 // set: the results are shown and written with it.
-inline std::string DezimaltrennerDesNutzers() {
+inline std::string NutzerDezimaltrenner() {
   wchar_t trenner[8] = {};
   if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, trenner, 8) > 1)
     return Schmal(trenner);
