@@ -96,4 +96,19 @@ TEST(Programm, StatusAusgabeUndMeldung) {
   fs::remove_all(ordner);  // the folder this test made, of files it or the program wrote
 }
 
+// Started without a file at a terminal (script gives it one), it says that
+// it reads the keyboard and how to end, and then reads what is typed.
+TEST(Programm, AmTerminalSagtEsWieEnden) {
+  const fs::path aus = fs::temp_directory_path() / "rechne_terminal.txt";
+  const std::string befehl =
+      "(sleep 0.5; printf 'temlu;rf\\n20;50\\n'; sleep 0.5; printf '\\004') | "
+      "script -qec \"'" DUNSTWERK_RECHNE "' --dezimalpunkt\" /dev/null >'" +
+      aus.string() + "'";
+  ASSERT_EQ(std::system(befehl.c_str()), 0);
+  const std::string text = Lies(aus);
+  EXPECT_NE(text.find("von der Tastatur, bis Strg+D"), std::string::npos) << text;
+  EXPECT_NE(text.find("20;50;20.00;9.28;13.75;"), std::string::npos) << text;
+  fs::remove(aus);
+}
+
 }  // namespace
