@@ -37,7 +37,7 @@ std::FILE* NeueDatei(const fs::path& pfad, const fs::path& vorbild) {
   const int fd = ::open(pfad.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   if (fd < 0) return nullptr;
   // The file that is replaced keeps its permissions.
-  struct stat info {};
+  struct stat info = {};
   if (::stat(vorbild.c_str(), &info) == 0) (void)::fchmod(fd, info.st_mode & 07777);
   return ::fdopen(fd, "wb");
 #endif
