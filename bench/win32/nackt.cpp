@@ -44,8 +44,11 @@ void Melden(int bisMain, int bisBild) {
   PROCESS_MEMORY_COUNTERS speicher{};
   speicher.cb = sizeof(speicher);
   GetProcessMemoryInfo(GetCurrentProcess(), &speicher, sizeof(speicher));
-  std::printf("%d %d %llu\n", bisMain, bisBild,
-              static_cast<unsigned long long>(speicher.PeakWorkingSetSize / 1024));
+  FILETIME erzeugt, ende, kern, nutzer;
+  GetProcessTimes(GetCurrentProcess(), &erzeugt, &ende, &kern, &nutzer);
+  std::printf("%d %d %llu %llu\n", bisMain, bisBild,
+              static_cast<unsigned long long>(speicher.PeakWorkingSetSize / 1024),
+              (Hundertns(kern) + Hundertns(nutzer)) / 10);
   std::fflush(stdout);
 }
 

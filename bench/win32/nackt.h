@@ -23,7 +23,8 @@ namespace dunstwerk::bench {
 int MikrosekundenSeitProzessbeginn();
 
 // What a timed start prints for win32_start_bench: the microseconds to main
-// and to the first paint, and the process's peak working set in KiB.
+// and to the first paint, the process's peak working set in KiB and its
+// processor time so far in microseconds (which Wine counts in clock ticks).
 void Melden(int bisMain, int bisBild);
 
 class NacktesFenster {
