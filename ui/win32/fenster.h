@@ -9,7 +9,7 @@
 // dpi.cpp (DPI and fonts), logo.cpp (the picture box) and zwischenablage.cpp
 // (the clipboard). COM must be started on the thread
 // before the window is made (wWinMain does): the accessibility properties
-// and the logo's decoder need it.
+// need it.
 #pragma once
 
 #ifndef NOMINMAX
