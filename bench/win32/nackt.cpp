@@ -40,15 +40,18 @@ int MikrosekundenSeitProzessbeginn() {
   return static_cast<int>((Hundertns(jetzt) - Hundertns(erzeugt)) / 10);
 }
 
-void Melden(int bisMain, int bisBild) {
+long long ProzessorzeitUs() {
+  FILETIME erzeugt, ende, kern, nutzer;
+  GetProcessTimes(GetCurrentProcess(), &erzeugt, &ende, &kern, &nutzer);
+  return static_cast<long long>((Hundertns(kern) + Hundertns(nutzer)) / 10);
+}
+
+void Melden(int bisMain, int bisBild, long long prozessorzeit, int klick) {
   PROCESS_MEMORY_COUNTERS speicher{};
   speicher.cb = sizeof(speicher);
   GetProcessMemoryInfo(GetCurrentProcess(), &speicher, sizeof(speicher));
-  FILETIME erzeugt, ende, kern, nutzer;
-  GetProcessTimes(GetCurrentProcess(), &erzeugt, &ende, &kern, &nutzer);
-  std::printf("%d %d %llu %llu\n", bisMain, bisBild,
-              static_cast<unsigned long long>(speicher.PeakWorkingSetSize / 1024),
-              (Hundertns(kern) + Hundertns(nutzer)) / 10);
+  std::printf("%d %d %lld %d %llu\n", bisMain, bisBild, prozessorzeit, klick,
+              static_cast<unsigned long long>(speicher.PeakWorkingSetSize / 1024));
   std::fflush(stdout);
 }
 
@@ -160,6 +163,7 @@ void NacktesFenster::Modus() {
                         "lbl_Aufford_Z2a", "lbl_Aufford_Z3a", "lbl_Aufford_Z5"})
     ShowWindow(Teil(n), SW_HIDE);
   for (const char* n : {"txt_temlu", "txt_rf", "cmd_rechne"}) ShowWindow(Teil(n), SW_SHOWNA);
+  SetFocus(Teil("txt_temlu"));
 }
 
 void NacktesFenster::Rechne() {
@@ -182,6 +186,7 @@ void NacktesFenster::Neustart() {
   ShowWindow(Teil("cmd_neustart"), SW_HIDE);
   ShowWindow(Teil("cmd_beenden"), SW_HIDE);
   ShowWindow(Teil("cmd_rechne"), SW_SHOWNA);
+  SetFocus(Teil("txt_temlu"));
 }
 
 }  // namespace dunstwerk::bench

@@ -10,6 +10,7 @@
 #endif
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -22,10 +23,21 @@ namespace dunstwerk::bench {
 // 16 ms, enough to see a slow start.
 int MikrosekundenSeitProzessbeginn();
 
-// What a timed start prints for win32_start_bench: the microseconds to main
-// and to the first paint, the process's peak working set in KiB and its
-// processor time so far in microseconds (which Wine counts in clock ticks).
-void Melden(int bisMain, int bisBild);
+// The processor time of this process so far, in microseconds (Wine counts it
+// in clock ticks).
+long long ProzessorzeitUs();
+
+// The median microseconds of clicks on a "Rechne !" button from the click to
+// its handler's return (which paints the results), each after vorher() has
+// filled the inputs and followed by nachher().
+template <class Vorher, class Nachher>
+int KlickzeitUs(HWND rechne, Vorher vorher, Nachher nachher);
+
+// What a timed start prints for win32_start_bench, after its first paint
+// and a run of clicks: the microseconds to main and to the first paint, the
+// processor time to the first paint, the median click, and the process's
+// peak working set in KiB.
+void Melden(int bisMain, int bisBild, long long prozessorzeit, int klick);
 
 class NacktesFenster {
  public:
@@ -52,5 +64,24 @@ class NacktesFenster {
   std::array<HWND, kSteuerelemente.size()> teile_{};
   std::vector<HFONT> schriften_;
 };
+
+template <class Vorher, class Nachher>
+int KlickzeitUs(HWND rechne, Vorher vorher, Nachher nachher) {
+  constexpr int kKlicks = 21;
+  std::array<long long, kKlicks> zeiten{};
+  LARGE_INTEGER frequenz;
+  QueryPerformanceFrequency(&frequenz);
+  for (long long& zeit : zeiten) {
+    vorher();
+    LARGE_INTEGER von, bis;
+    QueryPerformanceCounter(&von);
+    SendMessageW(rechne, BM_CLICK, 0, 0);
+    QueryPerformanceCounter(&bis);
+    zeit = (bis.QuadPart - von.QuadPart) * 1000000 / frequenz.QuadPart;
+    if (!nachher()) return -1;
+  }
+  std::sort(zeiten.begin(), zeiten.end());
+  return static_cast<int>(zeiten[kKlicks / 2]);
+}
 
 }  // namespace dunstwerk::bench

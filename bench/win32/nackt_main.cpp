@@ -1,5 +1,6 @@
 // The bare window's start, the counterpart of win32_start_bench's own
-// (--ein-start): the window painted for the first time.
+// (--ein-start): the window painted for the first time, then clicks on
+// "Rechne !".
 // clang-format off
 #include "nackt.h"
 #include <commctrl.h>  // needs windows.h before it
@@ -12,6 +13,20 @@ int main() {
   dunstwerk::bench::NacktesFenster fenster(GetModuleHandleW(nullptr));
   ShowWindow(fenster.Hwnd(), SW_SHOWNORMAL);
   UpdateWindow(fenster.Hwnd());
-  dunstwerk::bench::Melden(bisMain, dunstwerk::bench::MikrosekundenSeitProzessbeginn());
+  const int bisBild = dunstwerk::bench::MikrosekundenSeitProzessbeginn();
+  const long long prozessorzeit = dunstwerk::bench::ProzessorzeitUs();
+
+  fenster.Modus();
+  const int klick = dunstwerk::bench::KlickzeitUs(
+      fenster.Teil("cmd_rechne"),
+      [&] {
+        SetWindowTextW(fenster.Teil("txt_temlu"), L"20");
+        SetWindowTextW(fenster.Teil("txt_rf"), L"50");
+      },
+      [&] {
+        fenster.Neustart();
+        return true;
+      });
+  dunstwerk::bench::Melden(bisMain, bisBild, prozessorzeit, klick);
   return 0;
 }
