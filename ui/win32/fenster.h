@@ -126,7 +126,9 @@ class Fenster final : private Oberflaeche {
   void MaleLogo(HWND bildfeld, HDC dc);
 
   void ErzeugeSteuerelemente();
-  void Anordnen();
+  // Places the controls (unless they were made in place) and letters them
+  // for the window's DPI.
+  void Anordnen(bool verschieben = true);
   void SetzeZugaenglichkeit();
   std::optional<Element> ElementVon(HWND steuerelement) const;
   const Logobild* LogoVon(int breite);
