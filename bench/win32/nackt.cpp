@@ -105,20 +105,30 @@ NacktesFenster::NacktesFenster(HINSTANCE instanz) {
                                 Pixel(s.oben), Pixel(s.breite), Pixel(s.hoehe), hwnd_,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kErsteId + e)),
                                 instanz, nullptr);
-    LOGFONTW lf{};
-    lf.lfHeight = -MulDiv(static_cast<int>(s.punkt * 100 + 0.5), 96, 7200);
-    lf.lfWeight = FW_BOLD;
-    lf.lfItalic = s.kursiv ? TRUE : FALSE;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynW(lf.lfFaceName, L"Arial", LF_FACESIZE);
-    schriften_.push_back(CreateFontIndirectW(&lf));
-    SendMessageW(teile_[e], WM_SETFONT, reinterpret_cast<WPARAM>(schriften_.back()), FALSE);
+    // One font per size and style, as the program has.
+    const int hundertstel = static_cast<int>(s.punkt * 100 + 0.5);
+    const long schluessel = hundertstel * 2 + (s.kursiv ? 1 : 0);
+    HFONT schrift = nullptr;
+    for (const auto& [k, f] : schriften_) {
+      if (k == schluessel) schrift = f;
+    }
+    if (!schrift) {
+      LOGFONTW lf{};
+      lf.lfHeight = -MulDiv(hundertstel, 96, 7200);
+      lf.lfWeight = FW_BOLD;
+      lf.lfItalic = s.kursiv ? TRUE : FALSE;
+      lf.lfCharSet = DEFAULT_CHARSET;
+      lstrcpynW(lf.lfFaceName, L"Arial", LF_FACESIZE);
+      schrift = CreateFontIndirectW(&lf);
+      schriften_.emplace_back(schluessel, schrift);
+    }
+    SendMessageW(teile_[e], WM_SETFONT, reinterpret_cast<WPARAM>(schrift), FALSE);
   }
 }
 
 NacktesFenster::~NacktesFenster() {
   if (hwnd_) DestroyWindow(hwnd_);
-  for (HFONT f : schriften_) DeleteObject(f);
+  for (const auto& [k, f] : schriften_) DeleteObject(f);
   DeleteObject(hintergrund_);
 }
 

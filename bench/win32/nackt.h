@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cwchar>
+#include <utility>
 #include <vector>
 
 #include "ui/layout.h"
@@ -22,6 +24,9 @@ namespace dunstwerk::bench {
 // the precise clock of Windows 8; its fallback moves in clock ticks of about
 // 16 ms, enough to see a slow start.
 int MikrosekundenSeitProzessbeginn();
+
+// True when the command line asks for the start alone (--nur-start).
+inline bool NurStart() { return std::wcsstr(GetCommandLineW(), L"--nur-start") != nullptr; }
 
 // The processor time of this process so far, in microseconds (Wine counts it
 // in clock ticks).
@@ -62,7 +67,7 @@ class NacktesFenster {
   HWND hwnd_ = nullptr;
   HBRUSH hintergrund_ = nullptr;
   std::array<HWND, kSteuerelemente.size()> teile_{};
-  std::vector<HFONT> schriften_;
+  std::vector<std::pair<long, HFONT>> schriften_;  // by size and style
 };
 
 template <class Vorher, class Nachher>

@@ -15,6 +15,7 @@ int main() {
   UpdateWindow(fenster.Hwnd());
   const int bisBild = dunstwerk::bench::MikrosekundenSeitProzessbeginn();
   const long long prozessorzeit = dunstwerk::bench::ProzessorzeitUs();
+  if (dunstwerk::bench::NurStart()) return 0;
 
   fenster.Modus();
   const int klick = dunstwerk::bench::KlickzeitUs(

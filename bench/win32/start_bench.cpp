@@ -7,6 +7,14 @@
 // and their ratios. Under Wine on Linux:
 //
 //   cmake/wine-run.sh build-win/wine build-win/bench/win32/win32_start_bench.exe [pairs]
+//
+// "--ein-start --nur-start" (and win32_nackt.exe --nur-start) is one start
+// that ends at its first paint, for a processor-time count from outside:
+//
+//   perf stat -e task-clock cmake/wine-run.sh build-win/wine
+//       build-win/bench/win32/win32_start_bench.exe --ein-start --nur-start
+//
+// (one line).
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
@@ -45,6 +53,7 @@ int EinStart(HINSTANCE instanz, int bisMain) {
   UpdateWindow(fenster.Hwnd());
   const int bisBild = dunstwerk::bench::MikrosekundenSeitProzessbeginn();
   const long long prozessorzeit = dunstwerk::bench::ProzessorzeitUs();
+  if (dunstwerk::bench::NurStart()) return 0;
 
   SendMessageW(fenster.Steuerelement("cmd_Rechn_1"), BM_CLICK, 0, 0);
   const int klick = dunstwerk::bench::KlickzeitUs(
