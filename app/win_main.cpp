@@ -7,9 +7,8 @@
 #include "ui/win32/fenster.h"
 
 int WINAPI wWinMain(HINSTANCE instanz, HINSTANCE, PWSTR, int nCmdShow) {
-  // For the thread's lifetime: screen readers' names and roles and the
-  // logo's decoder are COM objects. Without it the window still works, with
-  // neither.
+  // For the thread's lifetime: screen readers' names and roles are set
+  // through a COM object. Without it the window still works, without them.
   const bool com =
       SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
   INITCOMMONCONTROLSEX steuerelemente{sizeof(steuerelemente), ICC_STANDARD_CLASSES};

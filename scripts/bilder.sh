@@ -4,6 +4,7 @@
 #   ui/bilder/dunstwerk.svg       -> ui/bilder/png/dunstwerk_<N>.png (hicolor sizes)
 #                                    app/dunstwerk.ico (16, 24, 32, 48, 256)
 #   ui/bilder/dunstwerk_logo.svg  -> ui/bilder/png/dunstwerk_logo_<W>x<H>.png
+#                                    ui/bilder/bmp/dunstwerk_logo_<W>x<H>.bmp (Windows)
 #
 # The build does not run this: the rendered files are committed, so building
 # needs neither librsvg nor ImageMagick. Run it after changing an SVG and
@@ -23,10 +24,13 @@ for n in 16 22 24 32 48 64 128 256; do
   rsvg-convert -w "$n" -h "$n" "$quelle/dunstwerk.svg" -o "$ziel/dunstwerk_$n.png"
 done
 
-# The logo at 1x, 1.5x and 2x of its 34 x 25 pixels.
+# The logo at 1x, 1.5x and 2x of its 34 x 25 pixels; for the Windows program
+# the same pixels as 24-bit bitmaps, which it draws without a decoder.
+mkdir -p ui/bilder/bmp
 for wh in 34x25 51x38 68x50; do
   rsvg-convert -w "${wh%x*}" -h "${wh#*x}" "$quelle/dunstwerk_logo.svg" \
     -o "$ziel/dunstwerk_logo_$wh.png"
+  convert "$ziel/dunstwerk_logo_$wh.png" -type TrueColor "BMP3:ui/bilder/bmp/dunstwerk_logo_$wh.bmp"
 done
 
 # Windows icon: ImageMagick stores the 256 entry PNG-compressed, the small
@@ -34,4 +38,4 @@ done
 convert "$ziel"/dunstwerk_{16,24,32,48,256}.png -define png:exclude-chunks=date,time \
   app/dunstwerk.ico
 
-echo "Rendered into $ziel/ and app/dunstwerk.ico"
+echo "Rendered into $ziel/, ui/bilder/bmp/ and app/dunstwerk.ico"

@@ -11,6 +11,7 @@
 #include <clocale>
 #include <functional>
 
+#include "ui/qt/bilder.h"
 #include "ui/qt/frm_dunstwerk.h"
 
 namespace dunstwerk::test {
@@ -235,6 +236,34 @@ TEST(QtFenster, BeschriftungenPassen) {
     // it for "oder"; a second line must fit.
     if (layout.lineCount() > 1) {
       EXPECT_LE(hoehe, w->height() + 1);
+    }
+  }
+}
+
+// The window icon, which decodes a file only when a size is asked for, gives
+// what a QIcon of the same files gives: the sizes it offers, the pixels of
+// each size (a file's own, one scaled down, one scaled up, at twice the
+// density) in every mode.
+TEST(QtFenster, SymbolWieSeineDateien) {
+  QIcon dateien;
+  for (int n : {16, 22, 24, 32, 48, 64, 128, 256})
+    dateien.addFile(QStringLiteral(":/bilder/dunstwerk_%1.png").arg(n), QSize(n, n));
+  const QIcon symbol = DunstwerkSymbol();
+  EXPECT_EQ(symbol.availableSizes(), dateien.availableSizes());
+  EXPECT_EQ(symbol.availableSizes(QIcon::Disabled), dateien.availableSizes(QIcon::Disabled));
+  for (QIcon::Mode modus : {QIcon::Normal, QIcon::Disabled, QIcon::Active, QIcon::Selected}) {
+    for (int n : {16, 20, 32, 40, 256, 300}) {
+      for (qreal dichte : {1.0, 2.0}) {
+        SCOPED_TRACE(testing::Message()
+                     << "mode " << modus << ", " << n << " px, density " << dichte);
+        const QSize groesse(n, n);
+        EXPECT_EQ(symbol.actualSize(groesse, modus), dateien.actualSize(groesse, modus));
+        const QPixmap ist = symbol.pixmap(groesse, dichte, modus);
+        const QPixmap soll = dateien.pixmap(groesse, dichte, modus);
+        EXPECT_EQ(ist.devicePixelRatio(), soll.devicePixelRatio());
+        EXPECT_EQ(ist.toImage().convertToFormat(QImage::Format_ARGB32),
+                  soll.toImage().convertToFormat(QImage::Format_ARGB32));
+      }
     }
   }
 }

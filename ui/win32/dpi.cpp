@@ -69,14 +69,15 @@ void Fenster::Schriften::Loeschen() {
   liste.clear();
 }
 
-void Fenster::Anordnen() {
+void Fenster::Anordnen(bool verschieben) {
   // New fonts for the current DPI; the old ones go once no control uses them.
   Schriften alte = std::exchange(schriften_, Schriften{dpi_, {}});
   for (Element e = 0; e < kSteuerelemente.size(); ++e) {
     const Steuerelement& s = kSteuerelemente[e];
-    SetWindowPos(steuerelemente_[e], nullptr, Pixel(s.links, dpi_), Pixel(s.oben, dpi_),
-                 Pixel(s.breite, dpi_), Pixel(s.hoehe, dpi_),
-                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    if (verschieben)
+      SetWindowPos(steuerelemente_[e], nullptr, Pixel(s.links, dpi_), Pixel(s.oben, dpi_),
+                   Pixel(s.breite, dpi_), Pixel(s.hoehe, dpi_),
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
     SendMessageW(steuerelemente_[e], WM_SETFONT,
                  reinterpret_cast<WPARAM>(schriften_.Holen(s.punkt, s.kursiv)), FALSE);
     // Narrow margins, so a value stands where it stands in Qt's text box.

@@ -106,7 +106,7 @@ Fenster::Fenster(HINSTANCE instanz, std::optional<std::string> dezimaltrenner,
   SetWindowPos(hwnd_, nullptr, links, oben, breite, hoehe, SWP_NOZORDER | SWP_NOACTIVATE);
 
   ErzeugeSteuerelemente();
-  Anordnen();
+  Anordnen(false);
   SetzeZugaenglichkeit();
 }
 
@@ -171,8 +171,11 @@ void Fenster::ErzeugeSteuerelemente() {
         stil |= WS_TABSTOP;
         break;
     }
+    // Made where they stand at the window's DPI: moving each again would
+    // cost the start a round trip per control.
     steuerelemente_[e] =
-        CreateWindowExW(erweitert, klasse, Breit(s.text).c_str(), stil, 0, 0, 0, 0, hwnd_,
+        CreateWindowExW(erweitert, klasse, Breit(s.text).c_str(), stil, Pixel(s.links, dpi_),
+                        Pixel(s.oben, dpi_), Pixel(s.breite, dpi_), Pixel(s.hoehe, dpi_), hwnd_,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kErsteSteuerelementId + e)),
                         instanz_, nullptr);
   }

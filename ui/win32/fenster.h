@@ -8,7 +8,7 @@
 // (keys, input during the pause, the message loop), dpi.cpp (DPI and fonts),
 // logo.cpp (the picture box) and zwischenablage.cpp (the clipboard). COM must
 // be started on the thread before the window is made (wWinMain does): the
-// accessibility properties and the logo's decoder need it.
+// accessibility properties need it.
 #pragma once
 
 #ifndef NOMINMAX
@@ -137,7 +137,9 @@ class Fenster final : private Oberflaeche {
   void MaleLogo(HWND bildfeld, HDC dc);
 
   void ErzeugeSteuerelemente();
-  void Anordnen();
+  // Places the controls (unless they were made in place) and letters them
+  // for the window's DPI.
+  void Anordnen(bool verschieben = true);
   void SetzeZugaenglichkeit();
   std::optional<Element> ElementVonHwnd(HWND steuerelement) const;
   const Logobild* LogoVon(int breite);

@@ -1,76 +1,65 @@
-// The picture box: the logo from the program's PNG renders at 1, 1.5 and 2
-// times its size, decoded through the Windows Imaging Component that every
-// Windows since 7 has, and drawn at the window's DPI.
-// clang-format off
-#include "ui/win32/fenster.h"  // windows.h before the GUIDs
-#include <initguid.h>  // the imaging GUIDs, defined here
-#include <wincodec.h>
-#include <wrl/client.h>
-// clang-format on
-
+// The picture box: the logo's renders at 1, 1.5 and 2 times its size, as
+// bitmaps in the program's resources (the pixels of the PNG renders), drawn
+// at the window's DPI. A bitmap needs no decoder: the first paint, which
+// shows the logo, loads neither COM objects nor their DLLs for it.
 #include <algorithm>
 #include <utility>
 
-#include "ui/win32/intern.h"
+#include "ui/win32/fenster.h"
 #include "ui/win32/ressourcen.h"
 
 namespace dunstwerk {
 namespace {
-
-using Microsoft::WRL::ComPtr;
 
 // The logo is 34 x 25 pixels at 96 DPI.
 constexpr int kLogoBreiteTwips = 510;
 constexpr int kLogoHoeheTwips = 375;
 constexpr int kLogoRessourcen[] = {IDR_LOGO_34X25, IDR_LOGO_51X38, IDR_LOGO_68X50};
 
-// A PNG file of the program's resources as 32-bit pixels (blue, green, red,
-// unused). Empty when the resource is missing or cannot be decoded.
-std::vector<std::uint32_t> LadePng(IWICImagingFactory* fabrik, HINSTANCE instanz, int ressource,
-                                   UINT& breite, UINT& hoehe) {
-  const HRSRC fund = FindResourceW(instanz, MAKEINTRESOURCEW(ressource), RT_RCDATA);
+// A 24-bit bitmap of the program's resources as 32-bit pixels (blue, green,
+// red, unused), rows from the top. Empty when the resource is missing or is
+// not such a bitmap.
+std::vector<std::uint32_t> LadeBitmap(HINSTANCE instanz, int ressource, int& breite, int& hoehe) {
+  const HRSRC fund = FindResourceW(instanz, MAKEINTRESOURCEW(ressource), RT_BITMAP);
   const HGLOBAL daten = fund ? LoadResource(instanz, fund) : nullptr;
-  const auto* bytes = static_cast<BYTE*>(daten ? LockResource(daten) : nullptr);
-  if (!bytes) return {};
-  ComPtr<IWICStream> strom;
-  ComPtr<IWICBitmapDecoder> dekoder;
-  ComPtr<IWICBitmapFrameDecode> bild;
-  ComPtr<IWICFormatConverter> wandler;
-  if (FAILED(fabrik->CreateStream(&strom)) ||
-      FAILED(
-          strom->InitializeFromMemory(const_cast<BYTE*>(bytes), SizeofResource(instanz, fund))) ||
-      FAILED(fabrik->CreateDecoderFromStream(strom.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
-                                             &dekoder)) ||
-      FAILED(dekoder->GetFrame(0, &bild)) || FAILED(fabrik->CreateFormatConverter(&wandler)) ||
-      FAILED(wandler->Initialize(bild.Get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone,
-                                 nullptr, 0.0, WICBitmapPaletteTypeCustom)) ||
-      FAILED(wandler->GetSize(&breite, &hoehe)))
+  const auto* kopf = static_cast<const BITMAPINFOHEADER*>(daten ? LockResource(daten) : nullptr);
+  if (!kopf || SizeofResource(instanz, fund) < sizeof(BITMAPINFOHEADER) ||
+      kopf->biSize < sizeof(BITMAPINFOHEADER) || kopf->biBitCount != 24 ||
+      kopf->biCompression != BI_RGB || kopf->biWidth <= 0 || kopf->biHeight == 0)
     return {};
-  std::vector<std::uint32_t> pixel(std::size_t{breite} * hoehe);
-  if (FAILED(wandler->CopyPixels(nullptr, breite * 4, static_cast<UINT>(pixel.size() * 4),
-                                 reinterpret_cast<BYTE*>(pixel.data()))))
+  breite = kopf->biWidth;
+  hoehe = kopf->biHeight < 0 ? -kopf->biHeight : kopf->biHeight;
+  const std::size_t zeile =
+      (std::size_t{3} * static_cast<std::size_t>(breite) + 3) & ~std::size_t{3};
+  if (SizeofResource(instanz, fund) < kopf->biSize + zeile * static_cast<std::size_t>(hoehe))
     return {};
+  const auto* bytes = reinterpret_cast<const BYTE*>(kopf) + kopf->biSize;
+  std::vector<std::uint32_t> pixel(static_cast<std::size_t>(breite) *
+                                   static_cast<std::size_t>(hoehe));
+  for (int y = 0; y < hoehe; ++y) {
+    // Rows are stored from the bottom unless the height is negative.
+    const BYTE* quelle =
+        bytes + zeile * static_cast<std::size_t>(kopf->biHeight < 0 ? y : hoehe - 1 - y);
+    for (int x = 0; x < breite; ++x, quelle += 3)
+      pixel[static_cast<std::size_t>(y) * static_cast<std::size_t>(breite) +
+            static_cast<std::size_t>(x)] =
+          std::uint32_t{quelle[0]} | std::uint32_t{quelle[1]} << 8 | std::uint32_t{quelle[2]} << 16;
+  }
   return pixel;
 }
 
 }  // namespace
 
 // The render of the logo that is drawn at a width: the smallest that is not
-// narrower, so that it is only ever scaled down. The renders are decoded
+// narrower, so that it is only ever scaled down. The renders are loaded
 // once, at the first paint.
 const Fenster::Logobild* Fenster::LogoVon(int breite) {
   if (!logosGeladen_) {
     logosGeladen_ = true;
-    ComPtr<IWICImagingFactory> fabrik;
-    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IWICImagingFactory,
-                                reinterpret_cast<void**>(fabrik.GetAddressOf()))))
-      return nullptr;
     for (int ressource : kLogoRessourcen) {
-      UINT b = 0, h = 0;
-      std::vector<std::uint32_t> pixel = LadePng(fabrik.Get(), instanz_, ressource, b, h);
-      if (!pixel.empty())
-        logos_.push_back({static_cast<int>(b), static_cast<int>(h), std::move(pixel)});
+      int b = 0, h = 0;
+      std::vector<std::uint32_t> pixel = LadeBitmap(instanz_, ressource, b, h);
+      if (!pixel.empty()) logos_.push_back({b, h, std::move(pixel)});
     }
     std::sort(logos_.begin(), logos_.end(),
               [](const Logobild& a, const Logobild& b) { return a.breite < b.breite; });
