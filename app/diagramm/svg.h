@@ -8,6 +8,7 @@
 
 #include "app/diagramm/mollier.h"
 #include "app/diagramm/reihe.h"
+#include "app/rechne/csv.h"
 
 namespace dunstwerk::diagramm {
 
@@ -22,22 +23,10 @@ struct DiagrammOptionen {
   bool verbinden = false;  // join the points in row order
 };
 
-// Where the bytes go.
-class Ausgabe {
- public:
-  virtual ~Ausgabe() = default;
-  // false when the bytes could not be written; nothing more is written then.
-  virtual bool Schreibe(std::string_view daten) = 0;
-};
-
-class TextAusgabe : public Ausgabe {
- public:
-  bool Schreibe(std::string_view daten) override {
-    text.append(daten);
-    return true;
-  }
-  std::string text;
-};
+// The bytes go to a sink of dunstwerk-rechne's CSV library (csv::Senke,
+// csv::TextSenke), which the program writes its files through.
+using Ausgabe = csv::Senke;
+using TextAusgabe = csv::TextSenke;
 
 // The range the chart is drawn in.
 BereichArt GewaehlterBereich(const Reihe& reihe, BereichWahl wahl);

@@ -56,17 +56,12 @@ class Kartenzeichner : public Beobachter {
 
   // Into the file's place beside its target; false when it cannot be written.
   bool Schreibe(Ausgabe& aus) const {
-    struct Weiter : diagramm::Ausgabe {
-      explicit Weiter(rechne::Ausgabe& ziel) : ziel_(ziel) {}
-      bool Schreibe(std::string_view daten) override { return ziel_.Schreibe(daten); }
-      rechne::Ausgabe& ziel_;
-    } weiter(aus);
     diagramm::DiagrammOptionen o;
     o.verbinden = a_.verbinden;
     o.bereich = a_.bereich == "klima"       ? diagramm::BereichWahl::Klima
                 : a_.bereich == "trocknung" ? diagramm::BereichWahl::Trocknung
                                             : diagramm::BereichWahl::Automatisch;
-    return diagramm::SchreibeSvg(reihe_, o, weiter);
+    return diagramm::SchreibeSvg(reihe_, o, aus);
   }
 
  private:
