@@ -71,7 +71,10 @@ if(DUNSTWERK_REPRODUZIERBAR)  # else cpack strips each package's copy at its own
   set(_gleich ${_zip_programm_win})
 endif()
 dunstwerk_test(NAME installer COMMAND installer_test ${_installer_win} ${_gleich})
+dunstwerk_test(NAME zip_geordnet COMMAND ${CMAKE_COMMAND} -DPAKET=${CMAKE_BINARY_DIR}/${DUNSTWERK_PAKET}.zip
+  -P ${PROJECT_SOURCE_DIR}/cmake/geordnet.cmake)
 set_tests_properties(zip_auspacken PROPERTIES FIXTURES_SETUP zip LABELS paket)
+set_tests_properties(zip_geordnet PROPERTIES LABELS paket)
 # Both open the program's window, which would take the focus from the window tests.
 set_tests_properties(zip_fenster installer PROPERTIES FIXTURES_REQUIRED zip LABELS paket
   RESOURCE_LOCK anzeige TIMEOUT 120)

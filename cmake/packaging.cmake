@@ -60,6 +60,9 @@ set_tests_properties(deb_desktop PROPERTIES FAIL_REGULAR_EXPRESSION ".")
 add_test(NAME deb_start COMMAND sh -c "timeout 2 \"$0\"; test $? -eq 124" ${_aus}/usr/bin/Dunstwerk_340z)
 set_tests_properties(deb_start PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen FAIL_REGULAR_EXPRESSION
   "shared librar|shared object|cannot load|could not (load|find)|plugin|not found")
+add_test(NAME deb_geordnet COMMAND ${CMAKE_COMMAND} -DPAKET=${_deb}
+  -P ${PROJECT_SOURCE_DIR}/cmake/geordnet.cmake)
 set_tests_properties(deb_auspacken PROPERTIES FIXTURES_SETUP deb LABELS paket)
-set_tests_properties(deb_lintian deb_abhaengigkeiten deb_appstream deb_desktop deb_start PROPERTIES LABELS paket)
+set_tests_properties(deb_lintian deb_abhaengigkeiten deb_appstream deb_desktop deb_start deb_geordnet
+  PROPERTIES LABELS paket)
 set_tests_properties(deb_appstream deb_desktop deb_start PROPERTIES FIXTURES_REQUIRED deb)

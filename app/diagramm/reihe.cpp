@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "app/rechne/csv.h"
+
 namespace dunstwerk::diagramm {
 namespace {
 
@@ -29,48 +31,20 @@ void Zaehle(Raster& raster, BereichArt art, const MoistAirState& s) {
   if (n < std::numeric_limits<std::uint32_t>::max()) ++n;
 }
 
-// Length of the UTF-8 character at text[i], or 0 if none starts there.
-std::size_t Utf8Laenge(std::string_view text, std::size_t i, char32_t& zeichen) {
-  const auto b = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-  const unsigned char c = b(i);
-  std::size_t n = 0;
-  char32_t min = 0;
-  if (c < 0x80) {
-    zeichen = c;
-    return 1;
-  }
-  if ((c & 0xE0) == 0xC0) {
-    n = 2, zeichen = c & 0x1F, min = 0x80;
-  } else if ((c & 0xF0) == 0xE0) {
-    n = 3, zeichen = c & 0x0F, min = 0x800;
-  } else if ((c & 0xF8) == 0xF0) {
-    n = 4, zeichen = c & 0x07, min = 0x10000;
-  } else {
-    return 0;
-  }
-  if (i + n > text.size()) return 0;
-  for (std::size_t k = 1; k < n; ++k) {
-    if ((b(i + k) & 0xC0) != 0x80) return 0;
-    zeichen = (zeichen << 6) | (b(i + k) & 0x3F);
-  }
-  // Overlong forms, surrogates and what lies beyond Unicode are no text.
-  if (zeichen < min || zeichen > 0x10FFFF || (zeichen >= 0xD800 && zeichen <= 0xDFFF)) return 0;
-  return n;
-}
-
 }  // namespace
 
 std::string SaubereBeschriftung(std::string_view text) {
   std::string sauber;
   for (std::size_t i = 0; i < text.size();) {
-    char32_t zeichen = 0;
-    std::size_t n = Utf8Laenge(text, i, zeichen);
+    std::size_t n = csv::Utf8Laenge(text, i);
     std::string_view stueck = text.substr(i, n);
+    const auto erstes = static_cast<unsigned char>(text[i]);
     if (n == 0) {
       stueck = "\xEF\xBF\xBD";  // U+FFFD
       n = 1;
-    } else if (zeichen < 0x20 || zeichen == 0x7F || zeichen == 0xFFFE || zeichen == 0xFFFF) {
-      stueck = " ";  // XML allows none of these, and a label is one line
+    } else if ((n == 1 && (erstes < 0x20 || erstes == 0x7F)) || stueck == "\xEF\xBF\xBE" ||
+               stueck == "\xEF\xBF\xBF") {  // below the blank, DEL, U+FFFE, U+FFFF
+      stueck = " ";                         // XML allows none of these, and a label is one line
     }
     if (sauber.size() + stueck.size() > kBeschriftungMax) break;
     sauber.append(stueck);

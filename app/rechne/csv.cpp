@@ -35,6 +35,14 @@ void HaengeUtf8An(std::string& ziel, char32_t z) {
   }
 }
 
+// The characters that quoting is about: the separator, the quote, the line
+// ends. They end a run of plain characters, and make a field quoted.
+std::array<bool, 256> Besondere(char trenner) {
+  std::array<bool, 256> besonders{};
+  for (const char c : {trenner, '"', '\n', '\r'}) besonders[static_cast<unsigned char>(c)] = true;
+  return besonders;
+}
+
 // Length of the UTF-8 sequence at `s` (shortest form, no surrogates, at most
 // U+10FFFF), or 0 when it is none.
 std::size_t Utf8Laenge(const unsigned char* s, std::size_t rest) {
@@ -63,6 +71,10 @@ std::size_t Utf8Laenge(const unsigned char* s, std::size_t rest) {
 }
 
 }  // namespace
+
+std::size_t Utf8Laenge(std::string_view text, std::size_t i) {
+  return Utf8Laenge(reinterpret_cast<const unsigned char*>(text.data()) + i, text.size() - i);
+}
 
 std::size_t DateiQuelle::Lies(char* ziel, std::size_t max) {
   const std::size_t n = std::fread(ziel, 1, max, datei_);
@@ -210,8 +222,7 @@ std::string_view Leser::Roh() const {
 
 void Leser::SetzeTrenner(char trenner) {
   trenner_ = trenner;
-  besonders_.fill(false);
-  for (const char c : {trenner, '"', '\n', '\r'}) besonders_[static_cast<unsigned char>(c)] = true;
+  besonders_ = Besondere(trenner);
 }
 
 Satz Leser::Lies(std::vector<std::string>& felder, std::size_t max) {
@@ -379,8 +390,7 @@ bool DateiSenke::Schreibe(std::string_view daten) {
 }
 
 Schreiber::Schreiber(Senke& senke, char trenner, std::string_view zeilenende)
-    : senke_(senke), trenner_(trenner), zeilenende_(zeilenende) {
-  for (const char c : {trenner, '"', '\n', '\r'}) besonders_[static_cast<unsigned char>(c)] = true;
+    : senke_(senke), trenner_(trenner), besonders_(Besondere(trenner)), zeilenende_(zeilenende) {
   puffer_.reserve(kBlock + 256);
 }
 

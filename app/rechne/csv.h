@@ -145,6 +145,9 @@ class Leser {
 // The field as UTF-8: unchanged when it is valid UTF-8, otherwise read as
 // Windows-1252, as German spreadsheets save CSV.
 bool IstUtf8(std::string_view text);
+// Length of the UTF-8 character at text[i] (shortest form, no surrogates, at
+// most U+10FFFF), or 0 when none starts there.
+std::size_t Utf8Laenge(std::string_view text, std::size_t i);
 void NachUtf8(std::string& feld);
 // The character a Windows-1252 byte stands for.
 char32_t AusWindows1252(unsigned char byte);

@@ -17,14 +17,6 @@ constexpr std::size_t kVorschauFelder = 4096;
 constexpr long long kFolgezeilen = 10;
 constexpr std::array<char, 3> kTrenner{';', '\t', ','};
 
-std::string_view OhneRand(std::string_view s) {
-  const auto anfang = s.find_first_not_of(" \t");
-  if (anfang == std::string_view::npos) return {};
-  return s.substr(anfang, s.find_last_not_of(" \t") - anfang + 1);
-}
-
-std::string InZeichen(std::string_view name) { return "»" + std::string(name) + "«"; }
-
 struct Vorschausatz {
   csv::Satzart art;
   long long zeile;
@@ -80,13 +72,11 @@ struct Wahl {
   bool standard;  // a default name, which may be missing
   Vorgabe vorgabe = Vorgabe::Feuchte;
 
+  // Its place, when the text is a number.
   std::optional<std::size_t> Nummer() const {
-    if (text.empty() || text.size() > 6 ||
-        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
-      return std::nullopt;
-    const std::size_t n = std::stoul(text);
-    if (n == 0) return std::nullopt;
-    return n - 1;
+    const auto n = rechne::Nummer(text);
+    if (!n) return std::nullopt;
+    return static_cast<std::size_t>(*n - 1);
   }
   std::string Benannt() const { return Nummer() ? "Nummer " + text : InZeichen(text); }
 };
@@ -301,6 +291,8 @@ struct Kandidat {
 };
 
 }  // namespace
+
+std::string InZeichen(std::string_view name) { return "»" + std::string(name) + "«"; }
 
 std::string Vergleichsform(std::string_view name) {
   std::string form(OhneRand(name));

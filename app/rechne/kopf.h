@@ -35,6 +35,9 @@ struct Kopf {
 // columns found.
 std::variant<Kopf, std::string> FindeKopf(csv::Leser& ein, const Optionen& optionen);
 
+// A name as messages quote it: »name«.
+std::string InZeichen(std::string_view name);
+
 // Column names compare without case and without the blanks around them.
 std::string Vergleichsform(std::string_view name);
 

@@ -17,8 +17,6 @@ namespace {
 // Fields after the header's count that are looked at (they must be empty).
 constexpr std::size_t kUeberzaehligMax = 64;
 
-std::string InZeichen(std::string_view name) { return "»" + std::string(name) + "«"; }
-
 std::string FelderzahlText(std::size_t hat, std::size_t erwartet) {
   return "Zeile hat " + std::to_string(hat) + (hat == 1 ? " Feld" : " Felder") + ", erwartet " +
          std::to_string(erwartet);
@@ -123,10 +121,8 @@ class Zeilenrechner {
 
  private:
   std::string Spaltenname(std::size_t spalte) const {
-    const std::string_view name = k_.namen[spalte];
-    const auto anfang = name.find_first_not_of(" \t");
-    if (anfang == std::string_view::npos) return "Spalte " + std::to_string(spalte + 1);
-    return InZeichen(name.substr(anfang, name.find_last_not_of(" \t") - anfang + 1));
+    const std::string_view name = OhneRand(k_.namen[spalte]);
+    return name.empty() ? "Spalte " + std::to_string(spalte + 1) : InZeichen(name);
   }
 
   void Fehlerzeile(const csv::Satz& satz, int code, std::string_view text) {

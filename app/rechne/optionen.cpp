@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "app/rechne/werte.h"
+
 namespace dunstwerk::rechne {
 namespace {
 
@@ -16,6 +18,13 @@ struct Option {
   std::string_view hilfe;  // lines joined by "\n"
   Setzer setze;
 };
+
+std::optional<std::string> Zeilennummer(const char* option, const std::string& wert, auto& ziel) {
+  const auto n = Nummer(wert);
+  if (!n) return std::string(option) + " braucht eine Zeilennummer ab 1, nicht »" + wert + "«.";
+  ziel = *n;
+  return std::nullopt;
+}
 
 std::optional<std::string> Dezimal(Aufruf& a, const char* trenner) {
   if (a.optionen.dezimaltrenner && *a.optionen.dezimaltrenner != trenner)
@@ -53,13 +62,8 @@ constexpr std::array<Option, 21> kOptionen{{
        return std::nullopt;
      }},
     {"--kopfzeile", "N", "die Kopfzeile ist Zeile N (sonst gesucht)",
-     [](Aufruf& a, const std::string& w) -> std::optional<std::string> {
-       if (w.empty() || w.size() > 12 ||
-           !std::all_of(w.begin(), w.end(), [](char c) { return c >= '0' && c <= '9'; }) ||
-           std::stoll(w) == 0)
-         return "--kopfzeile braucht eine Zeilennummer ab 1, nicht »" + w + "«.";
-       a.optionen.kopfzeile = std::stoll(w);
-       return std::nullopt;
+     [](Aufruf& a, const std::string& w) {
+       return Zeilennummer("--kopfzeile", w, a.optionen.kopfzeile);
      }},
     {"--trenner", "ZEICHEN", "Trennzeichen der Eingabe: ; , tab oder ein anderes\n(sonst erkannt)",
      [](Aufruf& a, const std::string& w) -> std::optional<std::string> {
@@ -112,13 +116,8 @@ constexpr std::array<Option, 21> kOptionen{{
     {"--kuehlgrenzlinie", "ZEILE",
      "die Kühlgrenzlinie des Punktes aus dieser Zeile der\nDatei zeichnen (bei nur einem Punkt "
      "immer)",
-     [](Aufruf& a, const std::string& w) -> std::optional<std::string> {
-       if (w.empty() || w.size() > 12 ||
-           !std::all_of(w.begin(), w.end(), [](char c) { return c >= '0' && c <= '9'; }) ||
-           std::stoll(w) == 0)
-         return "--kuehlgrenzlinie braucht eine Zeilennummer ab 1, nicht »" + w + "«.";
-       a.kuehlgrenzlinie = std::stoll(w);
-       return std::nullopt;
+     [](Aufruf& a, const std::string& w) {
+       return Zeilennummer("--kuehlgrenzlinie", w, a.kuehlgrenzlinie);
      }},
     {"--leer", "", "nur ein leeres Diagramm (mit --diagramm), ohne Eingabe",
      [](Aufruf& a, const std::string&) -> std::optional<std::string> {
@@ -128,6 +127,11 @@ constexpr std::array<Option, 21> kOptionen{{
     {"--still", "", "keine Zusammenfassung auf der Standardfehlerausgabe",
      [](Aufruf& a, const std::string&) -> std::optional<std::string> {
        a.still = true;
+       return std::nullopt;
+     }},
+    {"--manseite", "DATUM", "diese Hilfe als Handbuchseite (roff) vom DATUM",
+     [](Aufruf& a, const std::string& w) -> std::optional<std::string> {
+       a.manseite = w;
        return std::nullopt;
      }},
     {"-h, --hilfe, --help", "", "diese Hilfe",
@@ -140,13 +144,6 @@ constexpr std::array<Option, 21> kOptionen{{
        a.version = true;
        return std::nullopt;
      }},
-    // For the build, which makes the manual page with it; not in the help.
-    {
-        "--manseite", "DATUM", "",
-        [](Aufruf& a, const std::string& w) -> std::optional<std::string> {
-          a.manseite = w;
-          return std::nullopt;
-        }},
 }};
 
 const Option* Finde(std::string_view name) {
@@ -261,7 +258,6 @@ Optionen:
 )";
   constexpr std::size_t kSpalte = 23;
   for (const Option& o : kOptionen) {
-    if (o.hilfe.empty()) continue;
     std::string zeile = "  " + std::string(o.namen);
     if (!o.wert.empty()) zeile += " " + std::string(o.wert);
     zeile += std::string(zeile.size() < kSpalte ? kSpalte - zeile.size() : 1, ' ');

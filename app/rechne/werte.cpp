@@ -13,8 +13,21 @@ bool IstLeerzeichen(char c) { return c == ' ' || c == '\t' || c == '\r' || c == 
 
 bool HatZiffer(std::string_view text) { return std::any_of(text.begin(), text.end(), IstZiffer); }
 
-bool IstLeer(std::string_view text) {
-  return text.find_first_not_of(" \t") == std::string_view::npos;
+bool IstLeer(std::string_view text) { return OhneRand(text).empty(); }
+
+std::string_view OhneRand(std::string_view text) {
+  const auto anfang = text.find_first_not_of(" \t");
+  if (anfang == std::string_view::npos) return {};
+  return text.substr(anfang, text.find_last_not_of(" \t") - anfang + 1);
+}
+
+std::optional<long long> Nummer(std::string_view text) {
+  if (text.empty() || text.size() > 12 || !std::all_of(text.begin(), text.end(), IstZiffer))
+    return std::nullopt;
+  long long n = 0;
+  for (const char c : text) n = n * 10 + (c - '0');
+  if (n == 0) return std::nullopt;
+  return n;
 }
 
 Zahlbefund PruefeZahl(std::string_view feld) {

@@ -7,6 +7,7 @@
 // exponent, blanks and a unit without digits ("20,5 °C", "45 %rF").
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 namespace dunstwerk::rechne {
@@ -29,5 +30,11 @@ bool HatZiffer(std::string_view text);
 
 // Nothing but blanks and tabs (or nothing).
 bool IstLeer(std::string_view text);
+
+// Without the blanks and tabs around it.
+std::string_view OhneRand(std::string_view text);
+
+// A line's or a column's number as an option gives it: digits only, from 1.
+std::optional<long long> Nummer(std::string_view text);
 
 }  // namespace dunstwerk::rechne

@@ -1,5 +1,5 @@
 // Writes the chart of a fixed series, for the comparison of the Linux and
-// Windows bytes and for the pictures (tools/diagramm_bilder.sh):
+// Windows bytes and for the pictures (the target diagramm_bilder):
 //
 //   diagramm_muster klima|trocknung|auto kurz|lang|leer DATEI.svg
 //
