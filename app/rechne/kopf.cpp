@@ -28,11 +28,7 @@ struct Vorschausatz {
   }
   // A data line of a table whose header has `n` fields: as many, more whose
   // rest is empty (a separator at the end), or nothing but separators.
-  bool Passt(std::size_t n) const {
-    if (felder == n || NurLeer()) return true;
-    return felder > n && felder <= feld.size() &&
-           std::all_of(feld.begin() + static_cast<long>(n), feld.end(), IstLeer);
-  }
+  bool Passt(std::size_t n) const { return NurLeer() || Felderzahl(feld, felder, n) == n; }
 };
 
 struct Vorschau {

@@ -60,11 +60,8 @@ class Zeilenrechner {
     const bool nurLeer =
         !zuLang && std::all_of(felder.begin(), felder.begin() + static_cast<long>(gespeichert),
                                [](const std::string& f) { return IstLeer(f); });
-    // A separator at the end of a data line gives empty fields the header
-    // does not have.
-    std::size_t felderzahl = zuLang ? 0 : satz.felder;
-    while (felderzahl > spalten_ && felderzahl <= gespeichert && IstLeer(felder[felderzahl - 1]))
-      --felderzahl;
+    const std::size_t felderzahl =
+        zuLang ? 0 : Felderzahl({felder.data(), gespeichert}, satz.felder, spalten_);
     const std::size_t da = std::min(felderzahl, spalten_);
     for (std::size_t i = 0; i < spalten_; ++i) {
       if (i < da) {

@@ -15,6 +15,11 @@ bool HatZiffer(std::string_view text) { return std::any_of(text.begin(), text.en
 
 bool IstLeer(std::string_view text) { return OhneRand(text).empty(); }
 
+std::size_t Felderzahl(std::span<const std::string> felder, std::size_t gezaehlt, std::size_t n) {
+  while (gezaehlt > n && gezaehlt <= felder.size() && IstLeer(felder[gezaehlt - 1])) --gezaehlt;
+  return gezaehlt;
+}
+
 std::string_view OhneRand(std::string_view text) {
   const auto anfang = text.find_first_not_of(" \t");
   if (anfang == std::string_view::npos) return {};

@@ -7,7 +7,10 @@
 // exponent, blanks and a unit without digits ("20,5 °C", "45 %rF").
 #pragma once
 
+#include <cstddef>
 #include <optional>
+#include <span>
+#include <string>
 #include <string_view>
 
 namespace dunstwerk::rechne {
@@ -30,6 +33,11 @@ bool HatZiffer(std::string_view text);
 
 // Nothing but blanks and tabs (or nothing).
 bool IstLeer(std::string_view text);
+
+// How many fields a line has for a header of `n`: empty fields after the
+// n-th, which a separator at the line's end gives, do not count. `felder`
+// are those stored of the line's `gezaehlt`.
+std::size_t Felderzahl(std::span<const std::string> felder, std::size_t gezaehlt, std::size_t n);
 
 // Without the blanks and tabs around it.
 std::string_view OhneRand(std::string_view text);
